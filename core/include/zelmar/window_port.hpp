@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "zelmar/failure.hpp"
+#include "zelmar/form_state.hpp"
+
+namespace zelmar {
+
+// What the core needs of the window. Texts are UTF-8. None of these may throw.
+class WindowPort {
+ public:
+  WindowPort() = default;
+  WindowPort(const WindowPort&) = delete;
+  WindowPort& operator=(const WindowPort&) = delete;
+  WindowPort(WindowPort&&) = delete;
+  WindowPort& operator=(WindowPort&&) = delete;
+  virtual ~WindowPort() = default;
+
+  // The whole current text of the entry's box.
+  virtual std::string ReadEntryText(Entry entry) = 0;
+  // Replaces the box's text. If that changes it, the window runs the entry's
+  // change handling to completion before returning, as for an edit.
+  virtual void WriteEntryText(Entry entry, std::string_view text) = 0;
+  virtual void WriteResultCaption(ResultLabel label, std::string_view text) = 0;
+  virtual void FocusEntry(Entry entry) = 0;
+  virtual void FocusCalculateButton() = 0;
+  // Tells the user which kind of failure ended the running handler.
+  virtual void ReportFailure(Failure kind) = 0;
+};
+
+}  // namespace zelmar

@@ -1,0 +1,45 @@
+# Shared by the scripts: installing Debian packages when they are missing.
+# shellcheck shell=bash
+
+as_root() {
+  if [ "$(id -u)" = 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "error: '$*' needs root, and sudo is not available" >&2
+    return 1
+  fi
+}
+
+# ensure_packages PKG...: installs those that are missing, quietly.
+ensure_packages() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if ! command -v apt-get >/dev/null 2>&1; then
+    echo "error: missing packages (${missing[*]}) and no apt-get: this script needs Debian 12 or Ubuntu" >&2
+    return 1
+  fi
+  echo "Installing: ${missing[*]}"
+  as_root apt-get update -qq >/dev/null
+  if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/tmp/zelmar-apt.log 2>&1; then
+    echo "error: could not install ${missing[*]}; see /tmp/zelmar-apt.log" >&2
+    tail -5 /tmp/zelmar-apt.log >&2
+    return 1
+  fi
+}
+
+# What building the program needs.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2)
+# What the test suite needs on top.
+TEST_PACKAGES=(libgtest-dev locales)
+
+# A comma locale, so that the tests can show that the C locale changes nothing.
+ensure_comma_locale() {
+  locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$' && return 0
+  as_root localedef -i it_IT -f UTF-8 it_IT.UTF-8 >/dev/null 2>&1 ||
+    echo "note: could not generate it_IT.UTF-8; the C-locale test will be skipped" >&2
+}

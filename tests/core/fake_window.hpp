@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zelmar/form.hpp"
+#include "zelmar/window_port.hpp"
+
+namespace zelmar::testing {
+
+// Where the keyboard focus is: one of the four boxes or the button.
+enum class Focus : std::uint8_t { Gruppi, Altop, ImpAp, dBAp, Calcola };
+
+// A window without a toolkit: four box texts, three captions and the focus.
+// Like the real window it raises the change notification synchronously from
+// inside WriteEntryText when the text changes, so the form re-enters itself.
+class FakeWindow final : public WindowPort {
+ public:
+  explicit FakeWindow(DecimalSeparator separator = DecimalSeparator::Point()) : form(*this, separator) {}
+
+  std::string ReadEntryText(Entry entry) override { return box(entry); }
+  void WriteEntryText(Entry entry, std::string_view text) override { SetText(entry, text); }
+  void WriteResultCaption(ResultLabel label, std::string_view text) override {
+    captions.at(static_cast<std::size_t>(label)) = text;
+  }
+  void FocusEntry(Entry entry) override { focus = static_cast<Focus>(entry); }
+  void FocusCalculateButton() override { focus = Focus::Calcola; }
+  void ReportFailure(Failure kind) override { failures.push_back(kind); }
+
+  // The user selects the whole text of a box and types the keys one by one;
+  // the first key replaces the selection.
+  void Type(Entry entry, std::string_view keys) {
+    for (std::size_t n = 1; n <= keys.size(); ++n) SetText(entry, keys.substr(0, n));
+  }
+  // The user selects the whole text and presses Delete.
+  void Clear(Entry entry) { SetText(entry, ""); }
+
+  std::string& box(Entry entry) { return boxes.at(static_cast<std::size_t>(entry)); }
+  [[nodiscard]] const std::string& caption(ResultLabel label) const {
+    return captions.at(static_cast<std::size_t>(label));
+  }
+
+  std::array<std::string, 4> boxes{"2", "2", "8", "90"};
+  std::array<std::string, 3> captions;
+  Focus focus = Focus::Calcola;
+  std::vector<Failure> failures;
+  std::vector<Entry> notifications;  // every change notification raised
+  Form form;
+
+ private:
+  void SetText(Entry entry, std::string_view text) {
+    if (box(entry) == text) return;
+    box(entry) = text;
+    notifications.push_back(entry);
+    form.EntryChanged(entry);
+  }
+};
+
+}  // namespace zelmar::testing
