@@ -1,0 +1,75 @@
+#include "artwork.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <set>
+
+namespace zelmar::ui {
+namespace {
+
+struct Pixel {
+  const char* what;
+  int x;
+  int y;
+  QRgb colour;
+};
+
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+
+TEST(WiringDiagram, ShowsRailsGroupsAndBackgroundWhereTheyBelong) {
+  const Pixel pixels[] = {
+      {"background, top left", 1, 1, kWhite},
+      {"background, bottom right", 226, 152, kWhite},
+      {"upper rail", 60, 13, kWireColour},
+      {"upper rail, second row", 60, 14, kWireColour},
+      {"above the upper rail", 60, 12, kWhite},
+      {"below the upper rail", 60, 15, kWhite},
+      {"lower rail", 60, 147, kWireColour},
+      {"lower rail, second row", 60, 148, kWireColour},
+      {"rail dash", 142, 13, kWireColour},
+      {"rail gap", 148, 13, kWhite},
+      {"first group wire", 29, 45, kWireColour},
+      {"first group wire, second column", 30, 45, kWireColour},
+      {"beside the first group wire", 31, 45, kWhite},
+      {"fourth group wire", 183, 45, kWireColour},
+      {"inside a magnet", 30, 34, kWhite},
+  };
+  for (const qreal ratio : {1.0, 2.0}) {
+    const QImage image = WiringDiagram(ratio).toImage();
+    ASSERT_EQ(image.size(), kDiagramSize * ratio);
+    EXPECT_EQ(image.deviceIndependentSize(), QSizeF(kDiagramSize));
+    for (const auto& p : pixels) {
+      const auto x = static_cast<int>(p.x * ratio);
+      const auto y = static_cast<int>(p.y * ratio);
+      EXPECT_EQ(image.pixel(x, y) & 0xFFFFFFU, p.colour & 0xFFFFFFU) << p.what << " at " << ratio;
+    }
+  }
+}
+
+TEST(WiringDiagram, LetteringIsBlack) {
+  const QImage image = WiringDiagram(1.0).toImage();
+  // "Gruppi" stands at about x 88 to 123, rows 3 to 11.
+  int dark = 0;
+  for (int y = 2; y <= 11; ++y) {
+    for (int x = 88; x <= 123; ++x) dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+  }
+  EXPECT_GT(dark, 20);
+}
+
+TEST(ProgramIcon, Is48By48With256ColoursAndTransparency) {
+  const QImage icon = ProgramIcon();
+  EXPECT_EQ(icon.size(), QSize(48, 48));
+  EXPECT_EQ(icon.format(), QImage::Format_Indexed8);
+  EXPECT_LE(icon.colorCount(), 256);
+  EXPECT_TRUE(icon.hasAlphaChannel());
+  EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+  std::set<int> alphas;
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 48; ++x) alphas.insert(qAlpha(icon.pixel(x, y)));
+  }
+  EXPECT_EQ(alphas, (std::set<int>{0, 255}));  // a mask, no half-transparent pixels
+}
+
+}  // namespace
+}  // namespace zelmar::ui

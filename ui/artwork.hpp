@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+
+namespace zelmar::ui {
+
+// The wiring diagram, 227 × 153 logical pixels, drawn at the given device
+// pixel ratio so that it stays crisp on dense screens.
+inline constexpr QSize kDiagramSize{227, 153};
+[[nodiscard]] QPixmap WiringDiagram(qreal device_pixel_ratio);
+
+// The colour of the wires in the diagram.
+inline constexpr QRgb kWireColour = qRgb(110, 100, 190);
+
+// The program's icon: 48 × 48, 8 bits a pixel with a transparent background.
+inline constexpr QSize kIconSize{48, 48};
+[[nodiscard]] QImage ProgramIcon();
+
+}  // namespace zelmar::ui

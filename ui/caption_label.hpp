@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QLabel>
+#include <QStringList>
+
+namespace zelmar::ui {
+
+// A label of fixed size, opaque on the window's background, that wraps its
+// caption at blanks only (QLabel would also break after "/" or "-") and
+// never grows with its text. A word wider than the designed width either
+// runs on into the empty background beside the label (fixed captions: the
+// label is laid out once, a little wider, so that "Num.Gruppi" is not cut
+// to "Num.Grupp") or is cut with an ellipsis (results, whose whole figure
+// then goes to the tooltip and the accessible description: a number cut
+// short without a mark would be read as a different number).
+class CaptionLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  enum class Overflow { RunOn, Elide };
+
+  CaptionLabel(const QString& text, Qt::Alignment alignment, Overflow overflow, QWidget* parent);
+
+  // Places the label at its designed place and size. The width is the one
+  // its caption wraps in; a run-on caption with a longer word gets room for it.
+  void SetDesignGeometry(const QRect& rect);
+  [[nodiscard]] int DesignWidth() const noexcept { return design_width_; }
+
+  // The caption's lines as drawn at the label's designed width and font.
+  [[nodiscard]] QStringList Lines() const;
+  // Whether every line of the caption is drawn whole.
+  [[nodiscard]] bool ShowsWhole() const;
+
+  void SetCaption(const QString& text);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void UpdateFullTextHints();
+
+  Qt::Alignment alignment_;
+  Overflow overflow_;
+  int design_width_ = 0;
+};
+
+// Breaks text at blanks into lines no wider than width where the words allow.
+[[nodiscard]] QStringList WrapAtBlanks(const QString& text, const QFontMetricsF& metrics, qreal width);
+
+}  // namespace zelmar::ui
