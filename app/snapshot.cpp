@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
     return zelmar::ui::WiringDiagram(scale).save(args[1]) ? 0 : 1;
   }
   if (args.size() != 1 && args.size() != 5) {
-    std::fputs(
+    (void)std::fputs(
         "usage: zelmar-snapshot OUT.png [GRUPPI ALTOP IMPAP DBAP] | --icon OUT.png | --diagram OUT.png "
         "[SCALE]\n",
         stderr);

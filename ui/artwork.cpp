@@ -98,8 +98,7 @@ QPixmap WiringDiagram(qreal device_pixel_ratio) {
   // The groups, each a chain of speakers; the stretch before the last one
   // stands for the speakers left out.
   const qreal magnet_top = (kConeMouth - kMagnet.height()) / 2;
-  for (std::size_t g = 0; g < kGroupX.size(); ++g) {
-    const int x = kGroupX[g];
+  for (const int x : kGroupX) {
     const int gap_from = kSpeakerTop[2] + static_cast<int>(magnet_top + kMagnet.height());
     const int gap_to = kSpeakerTop[3] + static_cast<int>(magnet_top);
     VerticalWire(painter, x, kUpperRail, gap_from, false);

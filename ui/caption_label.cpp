@@ -54,11 +54,9 @@ QStringList CaptionLabel::Lines() const {
 bool CaptionLabel::ShowsWhole() const {
   const QFontMetricsF metrics(font());
   const QStringList lines = Lines();
-  if ((lines.size() * metrics.lineSpacing()) > height() + metrics.descent()) return false;
-  for (const QString& line : lines) {
-    if (metrics.horizontalAdvance(line) > width()) return false;
-  }
-  return true;
+  if (static_cast<qreal>(lines.size()) * metrics.lineSpacing() > height() + metrics.descent()) return false;
+  return std::ranges::all_of(lines,
+                             [&](const QString& line) { return metrics.horizontalAdvance(line) <= width(); });
 }
 
 void CaptionLabel::UpdateFullTextHints() {

@@ -243,7 +243,7 @@ TEST(NumberText, IgnoresTheCLocale) {
   EXPECT_EQ(FormatNumber(96.02, DecimalSeparator::Point()), "96.02");
   EXPECT_EQ(FormatNumber(1234567.5, DecimalSeparator::Comma()), "1234567,5");
   EXPECT_EQ(LeadingNumber("3.5"), 3.5);
-  std::setlocale(LC_ALL, saved.c_str());
+  (void)std::setlocale(LC_ALL, saved.c_str());
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ class WindowTest : public ::testing::Test {
   QLineEdit* Box(const char* name) const { return Control<QLineEdit>(name); }
   QPushButton* Button() const { return Control<QPushButton>("Calcola"); }
   QString Caption(const char* name) const { return Control<QLabel>(name)->text(); }
-  QString FocusName() const {
+  static QString FocusName() {
     return QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName() : QString();
   }
 
