@@ -1,16 +1,10 @@
 #include <QApplication>
-#include <QLocale>
 
-#include "main_window.hpp"
-#include "version.hpp"
+#include "startup.hpp"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Zelmar"));
-  QApplication::setApplicationVersion(QString::fromUtf8(zelmar::kVersion));
-
-  const QString point = QLocale::system().decimalPoint();
-  zelmar::ui::MainWindow window(zelmar::DecimalSeparator::FromUtf8(point.toStdString()));
-  window.show();
+  QApplication application(argc, argv);
+  zelmar::app::Configure();
+  const auto window = zelmar::app::OpenMainWindow();
   return QApplication::exec();
 }

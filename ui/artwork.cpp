@@ -128,11 +128,12 @@ QPixmap WiringDiagram(qreal device_pixel_ratio) {
   return QPixmap::fromImage(image);
 }
 
-QImage ProgramIcon() {
-  QImage canvas(kIconSize, QImage::Format_ARGB32_Premultiplied);
+QImage ProgramIconArt(int size) {
+  QImage canvas(size, size, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(Qt::transparent);
   QPainter painter(&canvas);
   painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.scale(size / static_cast<qreal>(kIconSize.width()), size / static_cast<qreal>(kIconSize.height()));
 
   // A loudspeaker, as in the diagram, with its sound going right.
   const QColor wire = QColor::fromRgb(kWireColour);
@@ -148,7 +149,11 @@ QImage ProgramIcon() {
     painter.drawArc(QRectF(27 + 2 - radius, 24 - radius, 2.0 * radius, 2.0 * radius), -45 * 16, 90 * 16);
   }
   painter.end();
+  return canvas;
+}
 
+QImage ProgramIcon() {
+  const QImage canvas = ProgramIconArt(kIconSize.width());
   // 256 colours at most; alpha survives in the colour table, and pixels
   // that are mostly transparent become fully so, as a mask would have it.
   QImage icon = canvas.convertToFormat(QImage::Format_ARGB32);

@@ -1,0 +1,32 @@
+#include "startup.hpp"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+
+#include "artwork.hpp"
+#include "version.hpp"
+
+namespace zelmar::app {
+
+DecimalSeparator SeparatorOf(const QLocale& locale) {
+  return DecimalSeparator::FromUtf8(locale.decimalPoint().toStdString());
+}
+
+void Configure() {
+  QApplication::setApplicationName(QString::fromUtf8(kApplicationName));
+  QApplication::setApplicationVersion(QString::fromUtf8(kVersion));
+  // Ties the window to its desktop entry (Wayland app id, task bars).
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(kApplicationId));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ui::ProgramIcon())));
+  // Closing the one window ends the program.
+  QApplication::setQuitOnLastWindowClosed(true);
+}
+
+std::unique_ptr<ui::MainWindow> OpenMainWindow() {
+  auto window = std::make_unique<ui::MainWindow>(SeparatorOf(QLocale::system()));
+  window->show();
+  return window;
+}
+
+}  // namespace zelmar::app

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Starts the program on a private X server, waits for its window, closes it
+# with the close box's message and checks that the program ends with status 0.
+set -euo pipefail
+program=$1
+helper=$2
+title="Calcolo Zelmar  1.0"
+
+displayfd=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfd" 2>/dev/null &
+xvfb=$!
+program_pid=
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -f "$displayfd"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do [ -s "$displayfd" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$displayfd")"
+unset QT_QPA_PLATFORM
+
+"$program" &
+program_pid=$!
+if ! "$helper" wait "$title" 20; then
+  echo "FAIL: no window titled '$title' appeared" >&2
+  exit 1
+fi
+"$helper" close "$title"
+for _ in $(seq 200); do
+  kill -0 "$program_pid" 2>/dev/null || break
+  sleep 0.05
+done
+if kill -0 "$program_pid" 2>/dev/null; then
+  echo "FAIL: the program is still running 10 s after its window was closed" >&2
+  exit 1
+fi
+status=0
+wait "$program_pid" || status=$?
+program_pid=
+if [ "$status" -ne 0 ]; then
+  echo "FAIL: the program ended with status $status" >&2
+  exit 1
+fi
+echo "closed with status 0"

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a scratch directory and checks
+# its layout and that it depends on the libraries the executable uses.
+#   package_test.sh BUILD_DIR APP_ID
+set -euo pipefail
+build=$1
+app_id=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
+deb=$(find "$work" -maxdepth 1 -name 'zelmar_1.0.0.2_*.deb' | head -1)
+[ -n "$deb" ] || { echo "FAIL: no zelmar_1.0.0.2 package was built" >&2; ls "$work" >&2; exit 1; }
+dpkg-deb -x "$deb" "$work/root"
+for path in usr/bin/Zelmar "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml" \
+            "usr/share/icons/hicolor/48x48/apps/$app_id.png"; do
+  [ -f "$work/root/$path" ] || { echo "FAIL: the package lacks /$path" >&2; exit 1; }
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 qt6-qpa-plugins; do
+  grep -q "$library" <<<"$depends" || { echo "FAIL: Depends lacks $library: $depends" >&2; exit 1; }
+done
+[ "$(dpkg-deb -f "$deb" Version)" = "1.0.0.2" ] || { echo "FAIL: package version" >&2; exit 1; }
+echo "package $(basename "$deb"): ok; Depends: $depends"

@@ -1,0 +1,111 @@
+#include "startup.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QtEndian>
+
+#include "artwork.hpp"
+#include "icon_file.hpp"
+#include "version.hpp"
+
+namespace zelmar::app {
+namespace {
+
+QString BoxText(const QWidget& window, const char* name) {
+  return window.findChild<QLineEdit*>(QLatin1String(name))->text();
+}
+QString ResultText(const QWidget& window, const char* name) {
+  return window.findChild<QLabel*>(QLatin1String(name))->text();
+}
+
+TEST(Startup, NamesTheApplicationAndItsVersion) {
+  Configure();
+  EXPECT_EQ(QApplication::applicationName(), "Zelmar");
+  EXPECT_EQ(QApplication::applicationVersion(), "1.0.0.2");
+  EXPECT_STREQ(kVersionShown, "1.00.0002");
+  EXPECT_EQ(QGuiApplication::desktopFileName(), "org.zelmar.zelmar");
+  EXPECT_FALSE(QApplication::windowIcon().isNull());
+}
+
+TEST(Startup, AFreshStartAlwaysShowsTheDesignTimeFigures) {
+  Configure();
+  for (int run = 0; run < 2; ++run) {
+    const auto window = OpenMainWindow();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Calcolo Zelmar  1.0");
+    EXPECT_EQ(BoxText(*window, "Gruppi"), "2");
+    EXPECT_EQ(BoxText(*window, "Altop"), "2");
+    EXPECT_EQ(BoxText(*window, "ImpAp"), "8");
+    EXPECT_EQ(BoxText(*window, "dBAp"), "90");
+    for (const char* result : {"TotAltop", "ImpGruppi", "Liv"})
+      EXPECT_TRUE(ResultText(*window, result).isEmpty());
+    EXPECT_EQ(window->form().state(), FormState{});
+    // What this run types is gone in the next.
+    window->WriteEntryText(Entry::Gruppi, "7");
+    window->findChild<QPushButton*>(QStringLiteral("Calcola"))->click();
+    EXPECT_EQ(ResultText(*window, "TotAltop"), "14");
+  }
+}
+
+TEST(Startup, TheSeparatorComesFromTheLocale) {
+  EXPECT_EQ(SeparatorOf(QLocale(QLocale::Italian, QLocale::Italy)), DecimalSeparator::Comma());
+  EXPECT_EQ(SeparatorOf(QLocale(QLocale::English, QLocale::UnitedStates)), DecimalSeparator::Point());
+  EXPECT_EQ(SeparatorOf(QLocale(QLocale::German, QLocale::Germany)), DecimalSeparator::Comma());
+  EXPECT_EQ(SeparatorOf(QLocale::c()), DecimalSeparator::Point());
+  // A separator outside ASCII reaches the core whole.
+  EXPECT_EQ(SeparatorOf(QLocale(QLocale::Arabic, QLocale::Egypt)).Utf8(), "\xd9\xab");
+}
+
+// CTest runs this once under an Italian and once under an English
+// environment; the program must follow the user's locale.
+TEST(Startup, ShowsResultsInTheUsersLocale) {
+  const QString locale = QLocale::system().name();
+  QString expected;
+  if (locale == QLatin1String("it_IT")) expected = QStringLiteral("96,02");
+  if (locale == QLatin1String("en_US")) expected = QStringLiteral("96.02");
+  if (expected.isEmpty()) GTEST_SKIP() << "locale " << locale.toStdString() << " is neither it_IT nor en_US";
+  const auto window = OpenMainWindow();
+  QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Calcola")), Qt::LeftButton);
+  EXPECT_EQ(ResultText(*window, "Liv"), expected);
+}
+
+TEST(IcoFile, HoldsOne48By48ImageOf256ColoursWithAMask) {
+  const QImage icon = ui::ProgramIcon();
+  const QByteArray ico = IcoFile(icon);
+  ASSERT_GE(ico.size(), 22);
+  const auto* bytes = reinterpret_cast<const uchar*>(ico.constData());
+  EXPECT_EQ(qFromLittleEndian<quint16>(bytes + 2), 1);  // an icon
+  EXPECT_EQ(qFromLittleEndian<quint16>(bytes + 4), 1);  // one image
+  EXPECT_EQ(bytes[6], 48);
+  EXPECT_EQ(bytes[7], 48);
+  EXPECT_EQ(qFromLittleEndian<quint16>(bytes + 12), 8);  // bits a pixel
+  EXPECT_EQ(qFromLittleEndian<quint32>(bytes + 14), static_cast<quint32>(ico.size() - 22));
+
+  // Qt's reader gives back the same picture, transparency included.
+  QBuffer buffer;
+  buffer.setData(ico);
+  QImageReader reader(&buffer, "ico");
+  const QImage read = reader.read().convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(read.size(), QSize(48, 48));
+  const QImage original = icon.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 48; ++x) {
+      const QRgb a = original.pixel(x, y);
+      const QRgb b = read.pixel(x, y);
+      ASSERT_EQ(qAlpha(a), qAlpha(b)) << x << "," << y;
+      if (qAlpha(a) != 0) {
+        ASSERT_EQ(a, b) << x << "," << y;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zelmar::app

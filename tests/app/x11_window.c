@@ -1,0 +1,85 @@
+/* Acts on a top-level X11 window found by its title, as a user or a window
+ * manager would:
+ *
+ *   x11-window wait TITLE SECONDS   waits until the window is mapped
+ *   x11-window close TITLE          asks it to close (WM_DELETE_WINDOW, the close box)
+ *
+ * Exits 0 on success, 1 when the window is not there. */
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+
+static int has_title(Display* display, Window window, const char* title) {
+  XTextProperty property;
+  int found = 0;
+  if (XGetWMName(display, window, &property) && property.value != NULL) {
+    found = strcmp((const char*)property.value, title) == 0;
+    XFree(property.value);
+  }
+  return found;
+}
+
+static Window find_window(Display* display, Window parent, const char* title) {
+  Window root_return, parent_return, *children = NULL;
+  unsigned int count = 0;
+  Window found = 0;
+  if (has_title(display, parent, title)) return parent;
+  if (!XQueryTree(display, parent, &root_return, &parent_return, &children, &count)) return 0;
+  for (unsigned int i = 0; i < count && !found; ++i) found = find_window(display, children[i], title);
+  if (children) XFree(children);
+  return found;
+}
+
+static int is_mapped(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    fprintf(stderr, "usage: x11-window wait TITLE SECONDS | close TITLE\n");
+    return 2;
+  }
+  Display* display = XOpenDisplay(NULL);
+  if (!display) {
+    fprintf(stderr, "x11-window: no display\n");
+    return 2;
+  }
+  const Window root = DefaultRootWindow(display);
+  int status = 2;
+  if (strcmp(argv[1], "wait") == 0) {
+    const double seconds = argc > 3 ? atof(argv[3]) : 10.0;
+    const struct timespec pause = {0, 20 * 1000 * 1000};
+    status = 1;
+    for (double waited = 0; waited < seconds && status != 0; waited += 0.02) {
+      const Window window = find_window(display, root, argv[2]);
+      if (window && is_mapped(display, window)) {
+        status = 0;
+      } else {
+        nanosleep(&pause, NULL);
+      }
+    }
+  } else if (strcmp(argv[1], "close") == 0) {
+    const Window window = find_window(display, root, argv[2]);
+    status = 1;
+    if (window) {
+      XEvent event;
+      memset(&event, 0, sizeof event);
+      event.xclient.type = ClientMessage;
+      event.xclient.window = window;
+      event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+      event.xclient.format = 32;
+      event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
+      event.xclient.data.l[1] = CurrentTime;
+      XSendEvent(display, window, False, NoEventMask, &event);
+      XFlush(display);
+      status = 0;
+    }
+  }
+  XCloseDisplay(display);
+  return status;
+}
