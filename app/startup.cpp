@@ -4,7 +4,8 @@
 #include <QIcon>
 #include <QPixmap>
 
-#include "artwork.hpp"
+#include "design_font.hpp"
+#include "shipped_artwork.hpp"
 #include "version.hpp"
 
 namespace zelmar::app {
@@ -18,7 +19,8 @@ void Configure() {
   QApplication::setApplicationVersion(QString::fromUtf8(kVersion));
   // Ties the window to its desktop entry (Wayland app id, task bars).
   QGuiApplication::setDesktopFileName(QString::fromUtf8(kApplicationId));
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ui::ProgramIcon())));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ui::ShippedIcon())));
+  QApplication::setFont(ui::DesignFont(ui::kApplicationFont));
   // Closing the one window ends the program.
   QApplication::setQuitOnLastWindowClosed(true);
 }

@@ -166,4 +166,17 @@ QImage ProgramIcon() {
   return icon.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
 }
 
+QByteArray RawPixels(const QImage& image) {
+  QByteArray bytes;
+  if (image.format() == QImage::Format_Indexed8) {
+    QList<QRgb> palette = image.colorTable();
+    palette.resize(256);
+    bytes.append(reinterpret_cast<const char*>(palette.constData()), 256 * sizeof(QRgb));
+  }
+  const qsizetype row = static_cast<qsizetype>(image.width()) * image.depth() / 8;
+  for (int y = 0; y < image.height(); ++y)
+    bytes.append(reinterpret_cast<const char*>(image.constScanLine(y)), row);
+  return bytes;
+}
+
 }  // namespace zelmar::ui

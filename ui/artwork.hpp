@@ -20,4 +20,9 @@ inline constexpr QSize kIconSize{48, 48};
 // larger icon than the program's own.
 [[nodiscard]] QImage ProgramIconArt(int size);
 
+// An image's pixels with no header, as ShippedDiagram and ShippedIcon take
+// them: 32-bit pixels row by row; or, for an 8-bit image, its 256 palette
+// entries as 32-bit ARGB followed by one byte a pixel.
+[[nodiscard]] QByteArray RawPixels(const QImage& image);
+
 }  // namespace zelmar::ui

@@ -8,15 +8,24 @@
 namespace zelmar::ui {
 
 QStringList WrapAtBlanks(const QString& text, const QFontMetricsF& metrics, qreal width) {
+  // Each word is measured once; a line is as wide as its words and the
+  // blanks between them.
+  const qreal blank = metrics.horizontalAdvance(u' ');
   QStringList lines;
   QString line;
+  qreal line_width = 0;
   for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
-    const QString candidate = line.isEmpty() ? word : line + u' ' + word;
-    if (line.isEmpty() || metrics.horizontalAdvance(candidate) <= width) {
-      line = candidate;
+    const qreal word_width = metrics.horizontalAdvance(word);
+    if (line.isEmpty()) {
+      line = word;
+      line_width = word_width;
+    } else if (line_width + blank + word_width <= width) {
+      line += u' ' + word;
+      line_width += blank + word_width;
     } else {
       lines << line;
       line = word;
+      line_width = word_width;
     }
   }
   if (!line.isEmpty()) lines << line;
@@ -35,20 +44,21 @@ void CaptionLabel::SetCaption(const QString& text) {
   UpdateFullTextHints();
 }
 
-void CaptionLabel::SetDesignGeometry(const QRect& rect) {
+void CaptionLabel::SetDesignGeometry(const QRect& rect, int run_on_right) {
+  // No text is measured here: that would load the font before the window
+  // can appear.
   design_width_ = rect.width();
   QRect placed = rect;
-  if (overflow_ == Overflow::RunOn) {
-    const QFontMetricsF metrics(font());
-    for (const QString& line : Lines()) {
-      placed.setWidth(std::max(placed.width(), static_cast<int>(std::ceil(metrics.horizontalAdvance(line)))));
-    }
-  }
+  if (overflow_ == Overflow::RunOn) placed.setRight(std::max(rect.right(), run_on_right - 1));
   setGeometry(placed);
 }
 
 QStringList CaptionLabel::Lines() const {
-  return WrapAtBlanks(text(), QFontMetricsF(font()), design_width_ > 0 ? design_width_ : width());
+  const int wrap_width = design_width_ > 0 ? design_width_ : width();
+  if (wrapped_.text != text() || wrapped_.font != font() || wrapped_.width != wrap_width) {
+    wrapped_ = {text(), font(), wrap_width, WrapAtBlanks(text(), QFontMetricsF(font()), wrap_width)};
+  }
+  return wrapped_.lines;
 }
 
 bool CaptionLabel::ShowsWhole() const {
@@ -75,7 +85,7 @@ void CaptionLabel::paintEvent(QPaintEvent* /*event*/) {
     QString shown = line;
     if (overflow_ == Overflow::Elide) shown = metrics.elidedText(line, Qt::ElideRight, width());
     const qreal advance = metrics.horizontalAdvance(shown);
-    const qreal x = alignment_.testFlag(Qt::AlignHCenter) ? (width() - advance) / 2 : 0;
+    const qreal x = alignment_.testFlag(Qt::AlignHCenter) ? (design_width_ - advance) / 2 : 0;
     painter.drawText(QPointF(x, baseline), shown);
     baseline += metrics.lineSpacing();
   }

@@ -8,11 +8,11 @@ namespace zelmar::ui {
 // A label of fixed size, opaque on the window's background, that wraps its
 // caption at blanks only (QLabel would also break after "/" or "-") and
 // never grows with its text. A word wider than the designed width either
-// runs on into the empty background beside the label (fixed captions: the
-// label is laid out once, a little wider, so that "Num.Gruppi" is not cut
-// to "Num.Grupp") or is cut with an ellipsis (results, whose whole figure
-// then goes to the tooltip and the accessible description: a number cut
-// short without a mark would be read as a different number).
+// runs on into the empty background beside the label (fixed captions, so
+// that "Num.Gruppi" is not cut to "Num.Grupp" where the installed font is a
+// little wider than the design's) or is cut with an ellipsis (results, whose
+// whole figure then goes to the tooltip and the accessible description: a
+// number cut short without a mark would be read as a different number).
 class CaptionLabel : public QLabel {
   Q_OBJECT
 
@@ -21,9 +21,11 @@ class CaptionLabel : public QLabel {
 
   CaptionLabel(const QString& text, Qt::Alignment alignment, Overflow overflow, QWidget* parent);
 
-  // Places the label at its designed place and size. The width is the one
-  // its caption wraps in; a run-on caption with a longer word gets room for it.
-  void SetDesignGeometry(const QRect& rect);
+  // Places the label at its designed place and size; its caption wraps in
+  // the designed width. A run-on caption's label reaches on to run_on_right,
+  // the first pixel column that is not empty background; drawn on the
+  // window's own colour, the extra room shows nothing but the caption.
+  void SetDesignGeometry(const QRect& rect, int run_on_right);
   [[nodiscard]] int DesignWidth() const noexcept { return design_width_; }
 
   // The caption's lines as drawn at the label's designed width and font.
@@ -42,6 +44,14 @@ class CaptionLabel : public QLabel {
   Qt::Alignment alignment_;
   Overflow overflow_;
   int design_width_ = 0;
+  // The caption as last wrapped, kept for the repaints that follow.
+  struct Wrapped {
+    QString text;
+    QFont font;
+    int width = 0;
+    QStringList lines;
+  };
+  mutable Wrapped wrapped_;
 };
 
 // Breaks text at blanks into lines no wider than width where the words allow.

@@ -43,6 +43,9 @@ struct ControlSpec {
 
 inline constexpr std::string_view kFontFamily = "Arial";
 inline constexpr FontSpec kWindowFont{14.25, false};
+// Everything else the program shows (its failure messages) is in the
+// boxes' font: the design's typeface, and no font loaded for nothing.
+inline constexpr FontSpec kApplicationFont{9.0, false};
 
 struct WindowSpec {
   std::string_view title;

@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <algorithm>
 #include <cmath>
 
-#include "artwork.hpp"
 #include "caption_label.hpp"
 #include "control_table.hpp"
+#include "design_font.hpp"
 #include "failure_text.hpp"
+#include "shipped_artwork.hpp"
 
 namespace zelmar::ui {
 namespace {
@@ -23,12 +25,20 @@ QString ToQString(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-QFont MakeFont(const FontSpec& spec) {
-  QFont font(ToQString(kFontFamily));
-  font.setPointSizeF(spec.points);
-  font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
-  font.setStyleHint(QFont::SansSerif);
-  return font;
+// The first column right of a caption that is not empty background: where
+// the nearest control reaching past the caption's right edge in any of its
+// rows begins, or the window's edge.
+template <typename ToPixels>
+int RunOnRight(const ControlSpec& caption, const QRect& client, ToPixels pixels) {
+  const QRect rect = pixels(caption.twips);
+  int right = client.right() + 1;
+  for (const ControlSpec& other : kControls) {
+    const QRect other_rect = pixels(other.twips);
+    if (&other == &caption || other_rect.right() <= rect.right()) continue;
+    if (other_rect.bottom() < rect.top() || other_rect.top() > rect.bottom()) continue;
+    right = std::min(right, std::max(other_rect.left(), rect.right() + 1));
+  }
+  return right;
 }
 
 }  // namespace
@@ -48,11 +58,11 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
 
   setObjectName(QStringLiteral("Zelmar"));
   setWindowTitle(ToQString(kWindow.title));
-  setWindowIcon(QIcon(QPixmap::fromImage(ProgramIcon())));
-  setFont(MakeFont(kWindowFont));
+  setWindowIcon(QIcon(QPixmap::fromImage(ShippedIcon())));
   setGeometry(pixels(kWindow.client));
 
   std::array<QLabel*, 4> captions_over_boxes{};
+  const QRect client(QPoint(0, 0), pixels(kWindow.client).size());
   for (const ControlSpec& spec : kControls) {
     QWidget* control = nullptr;
     switch (spec.kind) {
@@ -85,7 +95,7 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
         auto* frame = new QLabel(this);
         frame->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         frame->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        frame->setPixmap(WiringDiagram(devicePixelRatioF()));
+        frame->setPixmap(ShippedDiagram(devicePixelRatioF()));
         frame->setFocusPolicy(Qt::NoFocus);
         frame->setAccessibleName(QStringLiteral("Schema di collegamento"));
         control = frame;
@@ -93,13 +103,17 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
       }
     }
     control->setObjectName(ToQString(spec.name));
-    if (spec.font) control->setFont(MakeFont(*spec.font));
+    if (spec.font) control->setFont(DesignFont(*spec.font));
     if (auto* label = qobject_cast<CaptionLabel*>(control)) {
-      label->SetDesignGeometry(pixels(spec.twips));
+      label->SetDesignGeometry(pixels(spec.twips), RunOnRight(spec, client, pixels));
     } else {
       control->setGeometry(pixels(spec.twips));
     }
   }
+
+  // Set last: a box measures its font as it is created, and would load the
+  // window font for nothing before taking its own.
+  setFont(DesignFont(kWindowFont));
 
   // Boxes and the button are drawn over the labels they overlap.
   for (QLineEdit* box : boxes_) box->raise();

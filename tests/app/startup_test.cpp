@@ -3,16 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QBuffer>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QtEndian>
 
-#include "artwork.hpp"
-#include "icon_file.hpp"
 #include "version.hpp"
 
 namespace zelmar::app {
@@ -74,37 +69,6 @@ TEST(Startup, ShowsResultsInTheUsersLocale) {
   const auto window = OpenMainWindow();
   QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Calcola")), Qt::LeftButton);
   EXPECT_EQ(ResultText(*window, "Liv"), expected);
-}
-
-TEST(IcoFile, HoldsOne48By48ImageOf256ColoursWithAMask) {
-  const QImage icon = ui::ProgramIcon();
-  const QByteArray ico = IcoFile(icon);
-  ASSERT_GE(ico.size(), 22);
-  const auto* bytes = reinterpret_cast<const uchar*>(ico.constData());
-  EXPECT_EQ(qFromLittleEndian<quint16>(bytes + 2), 1);  // an icon
-  EXPECT_EQ(qFromLittleEndian<quint16>(bytes + 4), 1);  // one image
-  EXPECT_EQ(bytes[6], 48);
-  EXPECT_EQ(bytes[7], 48);
-  EXPECT_EQ(qFromLittleEndian<quint16>(bytes + 12), 8);  // bits a pixel
-  EXPECT_EQ(qFromLittleEndian<quint32>(bytes + 14), static_cast<quint32>(ico.size() - 22));
-
-  // Qt's reader gives back the same picture, transparency included.
-  QBuffer buffer;
-  buffer.setData(ico);
-  QImageReader reader(&buffer, "ico");
-  const QImage read = reader.read().convertToFormat(QImage::Format_ARGB32);
-  ASSERT_EQ(read.size(), QSize(48, 48));
-  const QImage original = icon.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < 48; ++y) {
-    for (int x = 0; x < 48; ++x) {
-      const QRgb a = original.pixel(x, y);
-      const QRgb b = read.pixel(x, y);
-      ASSERT_EQ(qAlpha(a), qAlpha(b)) << x << "," << y;
-      if (qAlpha(a) != 0) {
-        ASSERT_EQ(a, b) << x << "," << y;
-      }
-    }
-  }
 }
 
 }  // namespace

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
+#include <QtEndian>
 #include <set>
+
+#include "icon_file.hpp"
+#include "shipped_artwork.hpp"
 
 namespace zelmar::ui {
 namespace {
@@ -69,6 +75,50 @@ TEST(ProgramIcon, Is48By48With256ColoursAndTransparency) {
     for (int x = 0; x < 48; ++x) alphas.insert(qAlpha(icon.pixel(x, y)));
   }
   EXPECT_EQ(alphas, (std::set<int>{0, 255}));  // a mask, no half-transparent pixels
+}
+
+TEST(IcoFile, HoldsOne48By48ImageOf256ColoursWithAMask) {
+  const QImage icon = ProgramIcon();
+  const QByteArray ico = IcoFile(icon);
+  ASSERT_GE(ico.size(), 22);
+  const auto* bytes = reinterpret_cast<const uchar*>(ico.constData());
+  EXPECT_EQ(qFromLittleEndian<quint16>(bytes + 2), 1);  // an icon
+  EXPECT_EQ(qFromLittleEndian<quint16>(bytes + 4), 1);  // one image
+  EXPECT_EQ(bytes[6], 48);
+  EXPECT_EQ(bytes[7], 48);
+  EXPECT_EQ(qFromLittleEndian<quint16>(bytes + 12), 8);  // bits a pixel
+  EXPECT_EQ(qFromLittleEndian<quint32>(bytes + 14), static_cast<quint32>(ico.size() - 22));
+
+  // Qt's reader gives back the same picture, transparency included.
+  QBuffer buffer;
+  buffer.setData(ico);
+  QImageReader reader(&buffer, "ico");
+  const QImage read = reader.read().convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(read.size(), QSize(48, 48));
+  const QImage original = icon.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 48; ++x) {
+      const QRgb a = original.pixel(x, y);
+      const QRgb b = read.pixel(x, y);
+      ASSERT_EQ(qAlpha(a), qAlpha(b)) << x << "," << y;
+      if (qAlpha(a) != 0) {
+        ASSERT_EQ(a, b) << x << "," << y;
+      }
+    }
+  }
+}
+
+// The pictures drawn at build time are the ones the code draws now.
+TEST(ShippedArtwork, IsWhatTheDrawingCodeDraws) {
+  EXPECT_EQ(ShippedIcon(), ProgramIcon());
+  EXPECT_EQ(ShippedDiagram(1.0).toImage().convertToFormat(QImage::Format_RGB32),
+            WiringDiagram(1.0).toImage().convertToFormat(QImage::Format_RGB32));
+  const QPixmap dense = ShippedDiagram(2.0);
+  EXPECT_EQ(dense.size(), kDiagramSize * 2);
+  EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(kDiagramSize));
+  const QPixmap odd = ShippedDiagram(1.5);
+  EXPECT_EQ(odd.size(), kDiagramSize * 1.5);
+  EXPECT_EQ(odd.deviceIndependentSize().toSize(), kDiagramSize);
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QFont>
+
+#include "control_table.hpp"
+
+namespace zelmar::ui {
+
+// A font of the design: the design's typeface at the given size and weight.
+[[nodiscard]] QFont DesignFont(const FontSpec& spec);
+
+}  // namespace zelmar::ui
