@@ -43,7 +43,10 @@ namespace zelmar {
 // trailing zeros, no separator for whole values, no grouping, never "-0".
 // Magnitudes from 1E+15 up and below 0.0001 use scientific notation with an
 // upper-case E, a signed exponent of at least two digits ("1E+15",
-// "1,5E-05"), which ParseNumber reads back to the same 15-digit value.
+// "1,5E-05"), which ParseNumber reads back to the same 15-digit value. The
+// few magnitudes just below the largest binary64 value, whose 15-digit
+// rounding would lie beyond it and read back as an overflow, are written as
+// 1.79769313486231E+308. A non-finite value throws StepFailure (Overflow).
 [[nodiscard]] std::string FormatNumber(double value, DecimalSeparator separator);
 
 }  // namespace zelmar
