@@ -2,10 +2,10 @@
 
 namespace zelmar::ui {
 
-QFont DesignFont(const FontSpec& spec) {
+QFont DesignFont(const FontSpec& wanted) {
   QFont font(QString::fromUtf8(kFontFamily.data(), static_cast<qsizetype>(kFontFamily.size())));
-  font.setPointSizeF(spec.points);
-  font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+  font.setPointSizeF(wanted.points);
+  font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
   font.setStyleHint(QFont::SansSerif);
   return font;
 }

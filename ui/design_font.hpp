@@ -7,6 +7,6 @@
 namespace zelmar::ui {
 
 // A font of the design: the design's typeface at the given size and weight.
-[[nodiscard]] QFont DesignFont(const FontSpec& spec);
+[[nodiscard]] QFont DesignFont(const FontSpec& wanted);
 
 }  // namespace zelmar::ui

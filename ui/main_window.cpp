@@ -63,31 +63,32 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
 
   std::array<QLabel*, 4> captions_over_boxes{};
   const QRect client(QPoint(0, 0), pixels(kWindow.client).size());
-  for (const ControlSpec& spec : kControls) {
+  for (const ControlSpec& design : kControls) {
     QWidget* control = nullptr;
-    switch (spec.kind) {
+    switch (design.kind) {
       case ControlKind::EntryBox: {
-        auto* box = new QLineEdit(ToQString(spec.text), this);
+        auto* box = new QLineEdit(ToQString(design.text), this);
         box->setAlignment(Qt::AlignLeft);
-        boxes_[static_cast<std::size_t>(*spec.entry)] = box;
+        boxes_[static_cast<std::size_t>(*design.entry)] = box;
         control = box;
         break;
       }
       case ControlKind::PushButton:
-        calculate_ = new QPushButton(ToQString(spec.text), this);
+        calculate_ = new QPushButton(ToQString(design.text), this);
         control = calculate_;
         break;
       case ControlKind::ResultLabel: {
         auto* label = new CaptionLabel(QString(), Qt::AlignLeft, CaptionLabel::Overflow::Elide, this);
-        label->setAccessibleName(ToQString(spec.accessible_name));
-        results_[static_cast<std::size_t>(*spec.result)] = label;
+        label->setAccessibleName(ToQString(design.accessible_name));
+        results_[static_cast<std::size_t>(*design.result)] = label;
         control = label;
         break;
       }
       case ControlKind::CaptionLabel: {
-        auto* label = new CaptionLabel(ToQString(spec.text), spec.centred ? Qt::AlignHCenter : Qt::AlignLeft,
-                                       CaptionLabel::Overflow::RunOn, this);
-        if (spec.entry) captions_over_boxes[static_cast<std::size_t>(*spec.entry)] = label;
+        auto* label =
+            new CaptionLabel(ToQString(design.text), design.centred ? Qt::AlignHCenter : Qt::AlignLeft,
+                             CaptionLabel::Overflow::RunOn, this);
+        if (design.entry) captions_over_boxes[static_cast<std::size_t>(*design.entry)] = label;
         control = label;
         break;
       }
@@ -102,12 +103,12 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
         break;
       }
     }
-    control->setObjectName(ToQString(spec.name));
-    if (spec.font) control->setFont(DesignFont(*spec.font));
+    control->setObjectName(ToQString(design.name));
+    if (design.font) control->setFont(DesignFont(*design.font));
     if (auto* label = qobject_cast<CaptionLabel*>(control)) {
-      label->SetDesignGeometry(pixels(spec.twips), RunOnRight(spec, client, pixels));
+      label->SetDesignGeometry(pixels(design.twips), RunOnRight(design, client, pixels));
     } else {
-      control->setGeometry(pixels(spec.twips));
+      control->setGeometry(pixels(design.twips));
     }
   }
 
