@@ -41,6 +41,8 @@ QRect DesignedGeometry(const QWidget* control) {
 
 TEST_F(WindowTest, EveryControlAtItsPlaceInItsFont) {
   EXPECT_EQ(window_->geometry().size(), QSize(283, 374));
+  // The diagram at its natural size inside a sunken border two pixels wide.
+  EXPECT_EQ(Control<QLabel>("Image1")->contentsRect(), QRect(2, 2, 227, 153));
   for (const auto& p : kPlacements) {
     SCOPED_TRACE(p.name);
     const QWidget* control = Control(p.name);
