@@ -23,7 +23,6 @@ class Form {
   void EntryChanged(Entry entry) noexcept;
 
   [[nodiscard]] const FormState& state() const noexcept { return state_; }
-  [[nodiscard]] const ValueRules& rules() const noexcept { return rules_; }
 
  private:
   void RunCalculate();
