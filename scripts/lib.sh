@@ -36,7 +36,7 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2)
 # What the test suite needs on top.
 TEST_PACKAGES=(libgtest-dev locales clang-format clang-tidy xvfb libx11-dev desktop-file-utils appstream
-  dpkg-dev binutils-mingw-w64-x86-64)
+  dpkg-dev file binutils-mingw-w64-x86-64 libbenchmark-dev dbus at-spi2-core python3-pyatspi xdotool)
 
 # A comma locale, so that the tests can show that the C locale changes nothing.
 ensure_comma_locale() {
