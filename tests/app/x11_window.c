@@ -24,7 +24,9 @@ static int has_title(Display* display, Window window, const char* title) {
 }
 
 static Window find_window(Display* display, Window parent, const char* title) {
-  Window root_return, parent_return, *children = NULL;
+  Window root_return = 0;
+  Window parent_return = 0;
+  Window* children = NULL;
   unsigned int count = 0;
   Window found = 0;
   if (has_title(display, parent, title)) return parent;
@@ -41,21 +43,22 @@ static int is_mapped(Display* display, Window window) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    fprintf(stderr, "usage: x11-window wait TITLE SECONDS | close TITLE\n");
+    (void)fprintf(stderr, "usage: x11-window wait TITLE SECONDS | close TITLE\n");
     return 2;
   }
   Display* display = XOpenDisplay(NULL);
   if (!display) {
-    fprintf(stderr, "x11-window: no display\n");
+    (void)fprintf(stderr, "x11-window: no display\n");
     return 2;
   }
   const Window root = DefaultRootWindow(display);
   int status = 2;
   if (strcmp(argv[1], "wait") == 0) {
-    const double seconds = argc > 3 ? atof(argv[3]) : 10.0;
-    const struct timespec pause = {0, 20 * 1000 * 1000};
+    const double seconds = argc > 3 ? strtod(argv[3], NULL) : 10.0;
+    const struct timespec pause = {0, 20L * 1000 * 1000}; /* 50 looks a second */
+    const long looks = (long)(seconds * 50);
     status = 1;
-    for (double waited = 0; waited < seconds && status != 0; waited += 0.02) {
+    for (long look = 0; look < looks && status != 0; ++look) {
       const Window window = find_window(display, root, argv[2]);
       if (window && is_mapped(display, window)) {
         status = 0;
@@ -67,12 +70,10 @@ int main(int argc, char** argv) {
     const Window window = find_window(display, root, argv[2]);
     status = 1;
     if (window) {
-      XEvent event;
-      memset(&event, 0, sizeof event);
-      event.xclient.type = ClientMessage;
-      event.xclient.window = window;
-      event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-      event.xclient.format = 32;
+      XEvent event = {.xclient = {.type = ClientMessage,
+                                  .window = window,
+                                  .message_type = XInternAtom(display, "WM_PROTOCOLS", False),
+                                  .format = 32}};
       event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
       event.xclient.data.l[1] = CurrentTime;
       XSendEvent(display, window, False, NoEventMask, &event);
