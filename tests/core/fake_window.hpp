@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,9 +22,13 @@ class FakeWindow final : public WindowPort {
   explicit FakeWindow(DecimalSeparator separator = DecimalSeparator::Point()) : form(*this, separator) {}
 
   std::string ReadEntryText(Entry entry) override { return box(entry); }
-  void WriteEntryText(Entry entry, std::string_view text) override { SetText(entry, text); }
+  void WriteEntryText(Entry entry, std::string_view text) override {
+    if (while_writing) while_writing(entry);
+    SetText(entry, text);
+  }
   void WriteResultCaption(ResultLabel label, std::string_view text) override {
     captions.at(static_cast<std::size_t>(label)) = text;
+    ++caption_writes;
   }
   void FocusEntry(Entry entry) override { focus = static_cast<Focus>(entry); }
   void FocusCalculateButton() override { focus = Focus::Calcola; }
@@ -47,6 +52,9 @@ class FakeWindow final : public WindowPort {
   Focus focus = Focus::Calcola;
   std::vector<Failure> failures;
   std::vector<Entry> notifications;  // every change notification raised
+  int caption_writes = 0;
+  // Runs as a write-back begins, as events a real window delivers there.
+  std::function<void(Entry)> while_writing;
   Form form;
 
  private:

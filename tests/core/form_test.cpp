@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_window.hpp"
@@ -247,6 +248,29 @@ TEST(Calculate, FailureInsideAWriteBackEndsTheCalculationAndIsReportedOnce) {
   EXPECT_TRUE(window.failures.empty());
   EXPECT_EQ(window.boxes, (std::array<std::string, 4>{"2", "2", "4", "90"}));
   EXPECT_EQ(window.captions, (std::array<std::string, 3>{"4", "4", "96.02"}));
+}
+
+TEST(Calculate, APressDuringAWriteBackIsNotASecondCalculation) {
+  FakeWindow window;
+  window.Type(Entry::Gruppi, "3");
+  window.Type(Entry::ImpAp, "0");  // the box shows 0 and will be written back
+  // The user presses the button again while Gruppi is being written.
+  bool pressed = false;
+  window.while_writing = [&](Entry entry) {
+    if (entry == Entry::Gruppi && !std::exchange(pressed, true)) window.form.Calculate();
+  };
+  window.form.Calculate();
+  EXPECT_EQ(window.caption_writes, 3);  // one calculation's results, once
+  EXPECT_EQ(window.captions, (std::array<std::string, 3>{"6", "5.33", "99.54"}));
+  EXPECT_TRUE(window.failures.empty());
+
+  // A failing write-back stays one failure however often the button is pressed.
+  window.Type(Entry::dBAp, "90x");
+  window.Type(Entry::dBAp, "0");  // keeps "90x", which the write-back re-reads
+  window.failures.clear();
+  window.form.Calculate();
+  EXPECT_EQ(window.failures, std::vector<Failure>{Failure::TypeMismatch});
+  EXPECT_EQ(window.caption_writes, 3);
 }
 
 TEST(EntryChanged, TakesTheTextUnlessItReadsAsZero) {
