@@ -72,7 +72,6 @@ bool CaptionLabel::ShowsWhole() const {
 void CaptionLabel::UpdateFullTextHints() {
   if (overflow_ != Overflow::Elide) return;
   setToolTip(ShowsWhole() ? QString() : text());
-  setAccessibleDescription(text());
 }
 
 void CaptionLabel::paintEvent(QPaintEvent* /*event*/) {

@@ -11,7 +11,8 @@ namespace zelmar::ui {
 // runs on into the empty background beside the label (fixed captions, so
 // that "Num.Gruppi" is not cut to "Num.Grupp" where the installed font is a
 // little wider than the design's) or is cut with an ellipsis (results, whose
-// whole figure then goes to the tooltip and the accessible description: a
+// whole figure then goes to the tooltip, and the window gives it to screen
+// readers: a
 // number cut short without a mark would be read as a different number).
 class CaptionLabel : public QLabel {
   Q_OBJECT

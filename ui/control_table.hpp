@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "zelmar/form_state.hpp"
@@ -38,7 +40,8 @@ struct ControlSpec {
   bool centred = false;               // caption labels only
   std::optional<Entry> entry = {};    // entry boxes, and the caption above each
   std::optional<ResultLabel> result = {};
-  std::string_view accessible_name = {};  // result labels, for screen readers
+  std::string_view accessible_name = {};  // result labels: their caption, for screen readers
+  std::string_view unit = {};             // result labels: the unit shown beside the figure
 };
 
 inline constexpr std::string_view kFontFamily = "Arial";
@@ -98,13 +101,15 @@ inline constexpr std::array<ControlSpec, 19> kControls{{
      .twips = {1770, 4230, 975, 300},
      .font = FontSpec{12, true},
      .result = ResultLabel::ImpGruppi,
-     .accessible_name = "Imp. Tot."},
+     .accessible_name = "Imp. Tot.",
+     .unit = "ohm"},
     {.name = "Liv",
      .kind = ControlKind::ResultLabel,
      .twips = {1815, 4635, 900, 285},
      .font = FontSpec{12, true},
      .result = ResultLabel::Liv,
-     .accessible_name = "Liv. Tot."},
+     .accessible_name = "Liv. Tot.",
+     .unit = "dB SPL"},
     {.name = "Label1",
      .kind = ControlKind::CaptionLabel,
      .text = "Num.Gruppi",
@@ -157,6 +162,31 @@ inline constexpr std::array<ControlSpec, 19> kControls{{
      .centred = true},
     {.name = "Image1", .kind = ControlKind::Picture, .twips = {420, 75, 3465, 2355}},
 }};
+
+// What a screen reader says of a result: its caption, the whole figure and
+// its unit ("Imp. Tot.: 8 ohm"), or the caption alone while it is empty.
+inline std::string ResultSpeech(const ControlSpec& result, std::string_view figure) {
+  std::string speech(result.accessible_name);
+  if (figure.empty()) return speech;
+  speech.append(": ").append(figure);
+  if (!result.unit.empty()) speech.append(" ").append(result.unit);
+  return speech;
+}
+
+// The design of a result label.
+constexpr const ControlSpec& ResultSpec(ResultLabel label) {
+  return *std::ranges::find(kControls, std::optional(label), &ControlSpec::result);
+}
+
+// What is announced after a calculation: the three results in turn.
+inline std::string ResultsAnnouncement(const std::array<std::string, 3>& figures) {
+  std::string announcement;
+  for (const ResultLabel label : kResultLabels) {
+    if (!announcement.empty()) announcement.append("; ");
+    announcement.append(ResultSpeech(ResultSpec(label), figures[static_cast<std::size_t>(label)]));
+  }
+  return announcement;
+}
 
 // The order in which Tab visits the controls that take the focus.
 inline constexpr std::array<std::string_view, 5> kTabOrder{"Calcola", "Altop", "ImpAp", "Gruppi", "dBAp"};

@@ -1,5 +1,7 @@
 #include "main_window.hpp"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
@@ -41,6 +43,21 @@ int RunOnRight(const ControlSpec& caption, const QRect& client, ToPixels pixels)
   return right;
 }
 
+const QLatin1String kAnnouncerName("ResultsAnnouncement");
+
+// Screen readers see the window as a frame with its title, not as a bare
+// container, and the announcer as a notification, which they speak as it
+// appears.
+QAccessibleInterface* WindowAccessible(const QString& class_name, QObject* object) {
+  if (class_name == QLatin1String(MainWindow::staticMetaObject.className())) {
+    return new QAccessibleWidget(qobject_cast<QWidget*>(object), QAccessible::Window);
+  }
+  if (object != nullptr && object->isWidgetType() && object->objectName() == kAnnouncerName) {
+    return new QAccessibleWidget(qobject_cast<QWidget*>(object), QAccessible::Notification);
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int MainWindow::ToPixels(int twips, qreal logical_dpi) noexcept {
@@ -48,7 +65,12 @@ int MainWindow::ToPixels(int twips, qreal logical_dpi) noexcept {
 }
 
 MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
-    : QWidget(parent), form_(*this, separator) {
+    : QWidget(parent), form_(*this, separator), announcer_(new QWidget(this)) {
+  static const bool accessible_installed = [] {
+    QAccessible::installFactory(&WindowAccessible);
+    return true;
+  }();
+  (void)accessible_installed;
   const QScreen* screen = QGuiApplication::primaryScreen();
   const qreal dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
   auto pixels = [dpi](const TwipsRect& r) {
@@ -79,7 +101,7 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
         break;
       case ControlKind::ResultLabel: {
         auto* label = new CaptionLabel(QString(), Qt::AlignLeft, CaptionLabel::Overflow::Elide, this);
-        label->setAccessibleName(ToQString(design.accessible_name));
+        label->setAccessibleName(ToQString(ResultSpeech(design, {})));
         results_[static_cast<std::size_t>(*design.result)] = label;
         control = label;
         break;
@@ -123,6 +145,12 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
     captions_over_boxes[static_cast<std::size_t>(entry)]->setBuddy(boxes_[static_cast<std::size_t>(entry)]);
   }
 
+  // Nothing to see: it only carries the results to screen readers.
+  announcer_->setObjectName(kAnnouncerName);
+  announcer_->setGeometry(0, 0, 0, 0);
+  announcer_->setFocusPolicy(Qt::NoFocus);
+  announcer_->hide();
+
   // Tab order, wrapping both ways.
   QWidget* previous = nullptr;
   for (const std::string_view name : kTabOrder) {
@@ -141,22 +169,14 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
   connect(enter, &QShortcut::activated, calculate_, &QPushButton::click);
 
   // The design-time texts are in place; only changes from here on notify.
-  for (QLineEdit* box : boxes_) connect(box, &QLineEdit::textChanged, this, &MainWindow::OnEntryTextChanged);
-  connect(calculate_, &QPushButton::clicked, this, &MainWindow::OnCalculateClicked);
+  for (const Entry entry : kEntries) {
+    connect(boxes_[static_cast<std::size_t>(entry)], &QLineEdit::textChanged, &notifications_,
+            [this, entry] { form_.EntryChanged(entry); });
+  }
+  connect(calculate_, &QPushButton::clicked, &notifications_, [this] { form_.Calculate(); });
 
   calculate_->setFocus(Qt::OtherFocusReason);
 }
-
-void MainWindow::OnEntryTextChanged() {
-  for (const Entry entry : kEntries) {
-    if (sender() == boxes_[static_cast<std::size_t>(entry)]) {
-      form_.EntryChanged(entry);
-      return;
-    }
-  }
-}
-
-void MainWindow::OnCalculateClicked() { form_.Calculate(); }
 
 std::string MainWindow::ReadEntryText(Entry entry) {
   return boxes_[static_cast<std::size_t>(entry)]->text().toStdString();
@@ -169,14 +189,31 @@ void MainWindow::WriteEntryText(Entry entry, std::string_view text) {
 }
 
 void MainWindow::WriteResultCaption(ResultLabel label, std::string_view text) {
-  results_[static_cast<std::size_t>(label)]->SetCaption(ToQString(text));
+  CaptionLabel* result = results_[static_cast<std::size_t>(label)];
+  result->SetCaption(ToQString(text));
+  // Read by itself, a result says what it is and its unit, and the whole
+  // figure even when the label shows it cut.
+  result->setAccessibleName(ToQString(ResultSpeech(ResultSpec(label), text)));
 }
 
 void MainWindow::FocusEntry(Entry entry) {
   boxes_[static_cast<std::size_t>(entry)]->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::FocusCalculateButton() { calculate_->setFocus(Qt::OtherFocusReason); }
+void MainWindow::FocusCalculateButton() {
+  calculate_->setFocus(Qt::OtherFocusReason);
+  // A calculation ends here. Screen readers speak a notification as it
+  // appears, so the results are heard after Enter without the focus
+  // leaving the button, and heard again when a press repeats them.
+  std::array<std::string, 3> figures;
+  for (const ResultLabel label : kResultLabels) {
+    figures[static_cast<std::size_t>(label)] =
+        results_[static_cast<std::size_t>(label)]->text().toStdString();
+  }
+  announcer_->hide();
+  announcer_->setAccessibleName(ToQString(ResultsAnnouncement(figures)));
+  announcer_->show();
+}
 
 void MainWindow::ReportFailure(Failure kind) {
   if (report_failure_) report_failure_(*this, kind);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -48,15 +49,15 @@ class MainWindow final : public QWidget, public WindowPort {
   // Shows the failure's wording in a modal message captioned "Zelmar".
   static void ShowFailureMessage(QWidget& window, Failure kind);
 
- private slots:
-  void OnEntryTextChanged();
-  void OnCalculateClicked();
-
  private:
   Form form_;
+  // The receiver of the controls' notifications. Not a widget, so that
+  // screen readers are not told that the controls "control" the window.
+  QObject notifications_;
   std::array<QLineEdit*, 4> boxes_{};
   std::array<CaptionLabel*, 3> results_{};
   QPushButton* calculate_ = nullptr;
+  QWidget* announcer_ = nullptr;  // carries the results to screen readers
   FailureReporter report_failure_ = &MainWindow::ShowFailureMessage;
 };
 

@@ -195,7 +195,7 @@ TEST_F(WindowTest, ALongResultIsElidedWithTheWholeFigureAtHand) {
   auto* label = Control<QLabel>("TotAltop");
   EXPECT_EQ(label->text(), "1.21932630989178E+16");
   EXPECT_EQ(label->toolTip(), "1.21932630989178E+16");
-  EXPECT_EQ(label->accessibleDescription(), "1.21932630989178E+16");
+  EXPECT_EQ(label->accessibleName(), "Numero totale altoparlanti: 1.21932630989178E+16");
   EXPECT_EQ(label->geometry(), before);
   // A figure that fits needs no tooltip.
   TypeInto("Gruppi", "2");
@@ -204,12 +204,22 @@ TEST_F(WindowTest, ALongResultIsElidedWithTheWholeFigureAtHand) {
   EXPECT_TRUE(label->toolTip().isEmpty());
 }
 
+QString AccessibleName(QObject* object) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+  return accessible != nullptr ? accessible->text(QAccessible::Name) : QStringLiteral("(none)");
+}
+
 TEST_F(WindowTest, ScreenReadersHearWhatEachControlIs) {
-  const std::array<std::pair<const char*, const char*>, 7> names{{
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(window_.get());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->role(), QAccessible::Window);
+  EXPECT_EQ(window->text(QAccessible::Name), "Calcolo Zelmar  1.0");
+  const std::array<std::pair<const char*, const char*>, 8> names{{
       {"Gruppi", "Num.Gruppi"},
       {"Altop", "Altop/gruppo"},
       {"ImpAp", "Imp.1ap"},
       {"dBAp", "dB SPL1Ap"},
+      {"Calcola", "Calcola Ztot e dBtot"},
       {"TotAltop", "Numero totale altoparlanti"},
       {"ImpGruppi", "Imp. Tot."},
       {"Liv", "Liv. Tot."},
@@ -218,7 +228,40 @@ TEST_F(WindowTest, ScreenReadersHearWhatEachControlIs) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(control));
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(name)) << control;
+    // The controls are tied to their captions, and to nothing else.
+    for (const auto& relation : accessible->relations()) {
+      EXPECT_EQ(relation.second, QAccessible::Label) << control;
+    }
   }
+}
+
+TEST_F(WindowTest, EnterAnnouncesTheResultsWithoutMovingTheFocus) {
+  auto* announcer = Control("ResultsAnnouncement");
+  QAccessibleInterface* notification = QAccessible::queryAccessibleInterface(announcer);
+  ASSERT_NE(notification, nullptr);
+  EXPECT_EQ(notification->role(), QAccessible::Notification);
+  EXPECT_FALSE(announcer->isVisible());
+
+  TypeInto("Gruppi", "3");
+  QTest::keyClick(Box("Gruppi"), Qt::Key_Return);
+  EXPECT_EQ(FocusName(), "Calcola");
+  EXPECT_TRUE(announcer->isVisible());
+  EXPECT_EQ(notification->text(QAccessible::Name),
+            "Numero totale altoparlanti: 6; Imp. Tot.: 5.33 ohm; Liv. Tot.: 99.54 dB SPL");
+  EXPECT_EQ(AccessibleName(Control("TotAltop")), "Numero totale altoparlanti: 6");
+  EXPECT_EQ(AccessibleName(Control("ImpGruppi")), "Imp. Tot.: 5.33 ohm");
+  EXPECT_EQ(AccessibleName(Control("Liv")), "Liv. Tot.: 99.54 dB SPL");
+  // Nothing visible changed for it.
+  EXPECT_TRUE(announcer->size().isEmpty());
+  EXPECT_EQ(Caption("ImpGruppi"), "5.33");
+
+  // A failed calculation announces nothing new.
+  TypeInto("ImpAp", "8x");
+  failures_.clear();
+  QTest::keyClick(Box("ImpAp"), Qt::Key_Return);
+  EXPECT_EQ(failures_, std::vector<Failure>{Failure::TypeMismatch});
+  EXPECT_EQ(notification->text(QAccessible::Name),
+            "Numero totale altoparlanti: 6; Imp. Tot.: 5.33 ohm; Liv. Tot.: 99.54 dB SPL");
 }
 
 }  // namespace

@@ -54,5 +54,7 @@ constexpr const EntryTraits& TraitsOf(Entry entry) noexcept {
 
 // The three labels that show results.
 enum class ResultLabel : std::uint8_t { TotAltop, ImpGruppi, Liv };
+inline constexpr std::array<ResultLabel, 3> kResultLabels{ResultLabel::TotAltop, ResultLabel::ImpGruppi,
+                                                          ResultLabel::Liv};
 
 }  // namespace zelmar

@@ -1,0 +1,114 @@
+"""Reads the running program's window through AT-SPI, presses keys on it and
+checks what a screen reader learns: the roles and names of the controls,
+and the description change of the focused button that announces the
+results after Enter."""
+
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+TITLE = "Calcolo Zelmar  1.0"
+RESULTS = "Numero totale altoparlanti: 6; Imp. Tot.: 5.33 ohm; Liv. Tot.: 99.54 dB SPL"
+failures = []
+
+
+def check(what, actual, expected):
+    if actual != expected:
+        failures.append(f"{what}: got {actual!r}, expected {expected!r}")
+
+
+def find_frame(seconds):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        desktop = Atspi.get_desktop(0)
+        for i in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(i)
+            for j in range(app.get_child_count() if app else 0):
+                frame = app.get_child_at_index(j)
+                if frame is not None and frame.get_name() == TITLE:
+                    return frame
+        time.sleep(0.1)
+    return None
+
+
+def children(frame):
+    return [frame.get_child_at_index(i) for i in range(frame.get_child_count())]
+
+
+def by_role_and_name(frame):
+    return {(c.get_role_name(), c.get_name()): c for c in children(frame)}
+
+
+def pump(seconds, until=lambda: False):
+    end = time.monotonic() + seconds
+    context = __import__("gi.repository.GLib", fromlist=["GLib"]).MainContext.default()
+    while time.monotonic() < end and not until():
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.02)
+
+
+def main():
+    frame = find_frame(20)
+    if frame is None:
+        print(f"FAIL: no window '{TITLE}' on the accessibility bus", file=sys.stderr)
+        return 1
+    check("the window's role", frame.get_role_name(), "frame")
+    controls = by_role_and_name(frame)
+    for role, name in [("text", "Num.Gruppi"), ("text", "Altop/gruppo"), ("text", "Imp.1ap"),
+                       ("text", "dB SPL1Ap"), ("push button", "Calcola Ztot e dBtot"),
+                       ("label", "Numero totale altoparlanti"), ("label", "Imp. Tot."),
+                       ("label", "Liv. Tot.")]:
+        control = controls.get((role, name))
+        if control is None:
+            failures.append(f"no {role} named {name!r}")
+            continue
+        relations = sorted(r.get_relation_type().value_nick for r in control.get_relation_set())
+        check(f"relations of {name}", relations, ["labelled-by"] if role == "text" else [])
+
+    # Orca speaks a notification as it starts showing; record what it would say.
+    announced = []
+
+    def on_showing(event):
+        if event.detail1 == 1 and event.source.get_role_name() == "notification":
+            announced.append(event.source.get_name())
+
+    listener = Atspi.EventListener.new(on_showing)
+    listener.register("object:state-changed:showing")
+    pump(0.5)
+
+    # Tab three times from the button reaches Gruppi; type 3 and press Enter.
+    window = subprocess.run(["xdotool", "search", "--name", TITLE], capture_output=True, text=True,
+                            check=True).stdout.split()[0]
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+    for keys in (["Tab", "Tab", "Tab"], ["3"], ["Return"]):
+        subprocess.run(["xdotool", "key", "--delay", "50", *keys], check=True)
+        pump(0.3)
+    pump(5, lambda: announced)
+    check("announced after Enter", announced, [RESULTS])
+    button = by_role_and_name(frame).get(("push button", "Calcola Ztot e dBtot"))
+    check("the button has the focus", button is not None and button.get_state_set().contains(
+        Atspi.StateType.FOCUSED), True)
+    names = [c.get_name() for c in children(frame) if c.get_role_name() == "label"][:3]
+    check("the results read by themselves", names,
+          ["Numero totale altoparlanti: 6", "Imp. Tot.: 5.33 ohm", "Liv. Tot.: 99.54 dB SPL"])
+
+    # The same results again are announced again.
+    subprocess.run(["xdotool", "key", "space"], check=True)
+    pump(5, lambda: len(announced) >= 2)
+    check("announced after Space", announced, [RESULTS, RESULTS])
+
+    for failure in failures:
+        print("FAIL:", failure, file=sys.stderr)
+    if not failures:
+        print("screen reader: window, names and announcement as expected")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs the program as a screen-reader user meets it: on a private X server
+# and a private session bus with the accessibility bus, with a listener that
+# reads the window through AT-SPI and records the events a screen reader
+# would speak from, while real keystrokes run a calculation.
+set -euo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${ZELMAR_IN_SESSION:-}" ]; then
+  export ZELMAR_IN_SESSION=1
+  exec dbus-run-session -- "$0" "$@"
+fi
+
+displayfd=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfd" 2>/dev/null &
+xvfb=$!
+bus= program_pid=
+cleanup() {
+  for pid in $program_pid $bus $xvfb; do kill "$pid" 2>/dev/null || true; done
+  rm -f "$displayfd"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do [ -s "$displayfd" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$displayfd")"
+unset QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR=${TMPDIR:-/tmp}
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
+bus=$!
+# As under a desktop with a screen reader running.
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" 2>/dev/null &
+program_pid=$!
+# Debian's Python, where the AT-SPI bindings are.
+/usr/bin/python3 "$here/screen_reader_listen.py"
