@@ -15,6 +15,7 @@ expected=(
   "usr/share/metainfo/$app_id.metainfo.xml"
   "usr/share/icons/hicolor/48x48/apps/$app_id.png"
   "usr/share/icons/hicolor/256x256/apps/$app_id.png"
+  "usr/share/doc/zelmar/copyright"
 )
 for path in "${expected[@]}"; do
   [ -f "$root/$path" ] || { echo "FAIL: $path is not installed" >&2; exit 1; }
@@ -27,4 +28,5 @@ desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$app_id.metainfo.xml"
 grep -q "^Icon=$app_id\$" "$root/usr/share/applications/$app_id.desktop"
 grep -q '<release version="1.0.0.2"' "$root/usr/share/metainfo/$app_id.metainfo.xml"
+grep -q '<project_license>MIT</project_license>' "$root/usr/share/metainfo/$app_id.metainfo.xml"
 echo "install tree and desktop files: ok"

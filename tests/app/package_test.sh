@@ -16,6 +16,15 @@ for path in usr/bin/Zelmar "usr/share/applications/$app_id.desktop" "usr/share/m
             "usr/share/icons/hicolor/48x48/apps/$app_id.png"; do
   [ -f "$work/root/$path" ] || { echo "FAIL: the package lacks /$path" >&2; exit 1; }
 done
+# The copyright file in Debian's machine-readable format, with the whole
+# licence, whose text matches LICENSE line by line.
+copyright=$work/root/usr/share/doc/zelmar/copyright
+[ -f "$copyright" ] || { echo "FAIL: the package lacks /usr/share/doc/zelmar/copyright" >&2; exit 1; }
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' "$copyright"
+grep -q '^License: Expat$' "$copyright"
+licence=$(tac "$copyright" | sed '/^License: Expat$/q' | tac | tail -n +2 | sed -e 's/^ //' -e 's/^\.$//')
+diff <(echo "$licence") "$(dirname "$0")/../../LICENSE" ||
+  { echo "FAIL: the copyright file's licence differs from LICENSE" >&2; exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 qt6-qpa-plugins; do
   grep -q "$library" <<<"$depends" || { echo "FAIL: Depends lacks $library: $depends" >&2; exit 1; }
