@@ -35,7 +35,7 @@ ensure_packages() {
 # What building the program needs.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberation2)
 # What the test suite needs on top.
-TEST_PACKAGES=(libgtest-dev locales clang-format clang-tidy xvfb libx11-dev desktop-file-utils appstream
+TEST_PACKAGES=(git libgtest-dev locales clang-format clang-tidy xvfb libx11-dev desktop-file-utils appstream
   dpkg-dev file binutils-mingw-w64-x86-64 libbenchmark-dev dbus at-spi2-core python3-pyatspi xdotool)
 
 # A comma locale, so that the tests can show that the C locale changes nothing.
