@@ -5,8 +5,8 @@
 #include <array>
 #include <functional>
 
-#include "failure_text.hpp"
 #include "window_fixture.hpp"
+#include "zelmar/ui/failure_text.hpp"
 
 namespace zelmar::ui::testing {
 namespace {

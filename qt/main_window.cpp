@@ -15,32 +15,16 @@
 #include <cmath>
 
 #include "caption_label.hpp"
-#include "control_table.hpp"
 #include "design_font.hpp"
-#include "failure_text.hpp"
 #include "shipped_artwork.hpp"
+#include "zelmar/ui/control_table.hpp"
+#include "zelmar/ui/failure_text.hpp"
 
 namespace zelmar::ui {
 namespace {
 
 QString ToQString(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-// The first column right of a caption that is not empty background: where
-// the nearest control reaching past the caption's right edge in any of its
-// rows begins, or the window's edge.
-template <typename ToPixels>
-int RunOnRight(const ControlSpec& caption, const QRect& client, ToPixels pixels) {
-  const QRect rect = pixels(caption.twips);
-  int right = client.right() + 1;
-  for (const ControlSpec& other : kControls) {
-    const QRect other_rect = pixels(other.twips);
-    if (&other == &caption || other_rect.right() <= rect.right()) continue;
-    if (other_rect.bottom() < rect.top() || other_rect.top() > rect.bottom()) continue;
-    right = std::min(right, std::max(other_rect.left(), rect.right() + 1));
-  }
-  return right;
 }
 
 const QLatin1String kAnnouncerName("ResultsAnnouncement");
@@ -60,9 +44,7 @@ QAccessibleInterface* WindowAccessible(const QString& class_name, QObject* objec
 
 }  // namespace
 
-int MainWindow::ToPixels(int twips, qreal logical_dpi) noexcept {
-  return static_cast<int>(std::lround(twips * logical_dpi / kTwipsPerInch));
-}
+int MainWindow::ToPixels(int twips, qreal logical_dpi) noexcept { return TwipsToPixels(twips, logical_dpi); }
 
 MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
     : QWidget(parent), form_(*this, separator), announcer_(new QWidget(this)) {
@@ -84,7 +66,6 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
   setGeometry(pixels(kWindow.client));
 
   std::array<QLabel*, 4> captions_over_boxes{};
-  const QRect client(QPoint(0, 0), pixels(kWindow.client).size());
   for (const ControlSpec& design : kControls) {
     QWidget* control = nullptr;
     switch (design.kind) {
@@ -128,7 +109,7 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
     control->setObjectName(ToQString(design.name));
     if (design.font) control->setFont(DesignFont(*design.font));
     if (auto* label = qobject_cast<CaptionLabel*>(control)) {
-      label->SetDesignGeometry(pixels(design.twips), RunOnRight(design, client, pixels));
+      label->SetDesignGeometry(pixels(design.twips), RunOnRight(design, dpi));
     } else {
       control->setGeometry(pixels(design.twips));
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,7 +11,8 @@
 #include "zelmar/form_state.hpp"
 
 // The window's design as data: every control with its text, its place in
-// twips and its font. The window reads this table and nothing else.
+// twips and its font, free of any toolkit. Every front end reads this table
+// and nothing else.
 namespace zelmar::ui {
 
 inline constexpr int kTwipsPerInch = 1440;
@@ -171,6 +173,50 @@ inline std::string ResultSpeech(const ControlSpec& result, std::string_view figu
   speech.append(": ").append(figure);
   if (!result.unit.empty()) speech.append(" ").append(result.unit);
   return speech;
+}
+
+// The wiring diagram's natural size, in pixels at 96 dots per inch.
+inline constexpr int kDiagramWidth = 227;
+inline constexpr int kDiagramHeight = 153;
+
+// Twips to the pixels of a screen of the given resolution (dots per inch):
+// the one conversion, whatever the toolkit. 96 dpi gives the design's own
+// pixels, 144 dpi one and a half times them.
+inline int TwipsToPixels(int twips, double dpi) noexcept {
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  [[nodiscard]] constexpr int Right() const noexcept { return left + width; }  // first column past it
+  [[nodiscard]] constexpr int Bottom() const noexcept { return top + height; }
+  friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+inline PixelRect ToPixels(const TwipsRect& r, double dpi) noexcept {
+  return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.width, dpi),
+          TwipsToPixels(r.height, dpi)};
+}
+
+// A caption may need a few pixels more than its label where the installed
+// font is a little wider than the design's; it may run on over the empty
+// background to its right. This is the first pixel column right of the
+// caption that is not empty background: where the nearest control reaching
+// past the caption's right edge in any of its rows begins, or the window's
+// edge. Worked out from the table, so that no text need be measured.
+inline int RunOnRight(const ControlSpec& caption, double dpi) noexcept {
+  const PixelRect rect = ToPixels(caption.twips, dpi);
+  int right = ToPixels(kWindow.client, dpi).width;
+  for (const ControlSpec& other : kControls) {
+    const PixelRect other_rect = ToPixels(other.twips, dpi);
+    if (&other == &caption || other_rect.Right() <= rect.Right()) continue;
+    if (other_rect.Bottom() <= rect.top || other_rect.top >= rect.Bottom()) continue;
+    right = std::min(right, std::max(other_rect.left, rect.Right()));
+  }
+  return right;
 }
 
 // The design of a result label.

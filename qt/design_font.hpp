@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "control_table.hpp"
+#include "zelmar/ui/control_table.hpp"
 
 namespace zelmar::ui {
 

@@ -3,11 +3,13 @@
 #include <QImage>
 #include <QPixmap>
 
+#include "zelmar/ui/control_table.hpp"
+
 namespace zelmar::ui {
 
 // The wiring diagram, 227 × 153 logical pixels, drawn at the given device
 // pixel ratio so that it stays crisp on dense screens.
-inline constexpr QSize kDiagramSize{227, 153};
+inline constexpr QSize kDiagramSize{kDiagramWidth, kDiagramHeight};
 [[nodiscard]] QPixmap WiringDiagram(qreal device_pixel_ratio);
 
 // The colour of the wires in the diagram.
