@@ -230,7 +230,9 @@ TEST(FormatNumber, ReadsBackToTheSameFifteenDigitValue) {
 TEST(NumberText, IgnoresTheCLocale) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   bool switched = false;
-  for (const char* name : {"it_IT.UTF-8", "it_IT.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+  // POSIX names, then the C runtime of Windows'.
+  for (const char* name :
+       {"it_IT.UTF-8", "it_IT.utf8", "de_DE.UTF-8", "fr_FR.UTF-8", "Italian_Italy.1252", "ita"}) {
     if (std::setlocale(LC_ALL, name) != nullptr) {
       switched = true;
       break;

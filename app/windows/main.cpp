@@ -1,0 +1,25 @@
+// Start-up on Windows: the common controls, the one window, the message
+// loop with the dialog keys. Closing the window ends the program with
+// status 0.
+#include "main_window.hpp"
+// After <windows.h>, which it needs.
+#include <commctrl.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/, int show) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  zelmar::win32::MainWindow window(instance, zelmar::win32::UserDecimalSeparator());
+  if (window.hwnd() == nullptr) return 1;
+  ShowWindow(window.hwnd(), show);
+  UpdateWindow(window.hwnd());
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!window.ProcessDialogMessage(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  return static_cast<int>(message.wParam);
+}

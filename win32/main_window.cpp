@@ -1,0 +1,422 @@
+#include "main_window.hpp"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "resource_ids.hpp"
+#include "zelmar/ui/control_table.hpp"
+#include "zelmar/ui/failure_text.hpp"
+
+namespace zelmar::win32 {
+namespace {
+
+using ui::ControlKind;
+using ui::ControlSpec;
+using ui::kControls;
+
+constexpr wchar_t kWindowClass[] = L"ZelmarMainWindow";
+// Control ids: the button's is the window's default id, which the dialog
+// keys (Enter) report; the others follow the control table.
+constexpr int kCalculateId = IDOK;
+constexpr int kFirstControlId = 100;
+
+int ControlId(std::size_t index) noexcept {
+  return kControls[index].kind == ControlKind::PushButton ? kCalculateId
+                                                          : kFirstControlId + static_cast<int>(index);
+}
+
+std::size_t Index(Entry entry) noexcept { return static_cast<std::size_t>(entry); }
+std::size_t Index(ResultLabel label) noexcept { return static_cast<std::size_t>(label); }
+
+HFONT CreateDesignFont(const ui::FontSpec& font, UINT dpi) {
+  LOGFONTW design{};
+  design.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi / 72.0));
+  design.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  design.lfCharSet = ANSI_CHARSET;  // Western
+  design.lfQuality = DEFAULT_QUALITY;
+  const std::wstring family = Widen(ui::kFontFamily);
+  std::copy_n(family.c_str(), std::min<std::size_t>(family.size() + 1, LF_FACESIZE), design.lfFaceName);
+  return CreateFontIndirectW(&design);
+}
+
+// The pixels the artwork tool drew, shipped as a resource: 32-bit rows, top
+// to bottom.
+HBITMAP LoadDiagram(HINSTANCE instance, int resource, int scale) {
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  if (found == nullptr) return nullptr;
+  const DWORD size = SizeofResource(instance, found);
+  const void* pixels = LockResource(LoadResource(instance, found));
+  const int width = ui::kDiagramWidth * scale;
+  const int height = ui::kDiagramHeight * scale;
+  if (pixels == nullptr || size != static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4) return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap != nullptr) CopyMemory(bits, pixels, size);
+  return bitmap;
+}
+
+std::wstring WindowText(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+std::wstring Widen(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+std::string Narrow(std::wstring_view utf16) {
+  if (utf16.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), narrow.data(), size, nullptr,
+                      nullptr);
+  return narrow;
+}
+
+DecimalSeparator UserDecimalSeparator() {
+  std::array<wchar_t, 8> separator{};
+  const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(),
+                                     static_cast<int>(separator.size()));
+  if (length <= 1) return DecimalSeparator::Point();
+  return DecimalSeparator::FromUtf8(Narrow({separator.data(), static_cast<std::size_t>(length - 1)}));
+}
+
+int MainWindow::ToPixels(int twips, UINT dpi) noexcept { return ui::TwipsToPixels(twips, dpi); }
+
+MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator) : form_(*this, separator) {
+  static const ATOM window_class = [instance] {
+    WNDCLASSEXW design{};
+    design.cbSize = sizeof design;
+    design.lpfnWndProc = &MainWindow::WindowProcedure;
+    design.hInstance = instance;
+    design.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    design.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    design.lpszClassName = kWindowClass;
+    return RegisterClassExW(&design);
+  }();
+  (void)window_class;
+
+  icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 48, 48, 0));
+  diagram_ = LoadDiagram(instance, kDiagramId, 1);
+  diagram_2x_ = LoadDiagram(instance, kDiagram2xId, 2);
+
+  const std::wstring title = Widen(ui::kWindow.title);
+  hwnd_ =
+      CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  if (hwnd_ == nullptr) return;
+  if (icon_ != nullptr) {
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  }
+  CreateControls();
+  Arrange(GetDpiForWindow(hwnd_));
+  PlaceWindow();
+  SetFocus(calculate_);
+}
+
+MainWindow::~MainWindow() {
+  if (hwnd_ != nullptr) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  for (HFONT font : fonts_) DeleteObject(font);
+  if (diagram_ != nullptr) DeleteObject(diagram_);
+  if (diagram_2x_ != nullptr) DeleteObject(diagram_2x_);
+  if (icon_ != nullptr) DestroyIcon(icon_);
+}
+
+HWND MainWindow::Control(std::string_view name) const noexcept {
+  for (std::size_t i = 0; i < kControls.size() && i < controls_.size(); ++i) {
+    if (kControls[i].name == name) return controls_[i];
+  }
+  return nullptr;
+}
+
+void MainWindow::CreateControls() {
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  controls_.assign(kControls.size(), nullptr);
+  // Windows puts each new child below the ones before it: creating the
+  // controls that take the focus first, in the tab order, gives the tab
+  // order and draws them over the labels they overlap.
+  std::vector<std::size_t> order;
+  for (const std::string_view name : ui::kTabOrder) {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+      if (kControls[i].name == name) order.push_back(i);
+    }
+  }
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (std::find(order.begin(), order.end(), i) == order.end()) order.push_back(i);
+  }
+
+  for (const std::size_t i : order) {
+    const ControlSpec& design = kControls[i];
+    const wchar_t* window_class = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    DWORD extended = 0;
+    switch (design.kind) {
+      case ControlKind::EntryBox:
+        window_class = L"EDIT";
+        style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+        extended = WS_EX_CLIENTEDGE;
+        break;
+      case ControlKind::PushButton:
+        window_class = L"BUTTON";
+        style |= WS_TABSTOP | BS_DEFPUSHBUTTON;
+        break;
+      case ControlKind::ResultLabel:
+        style |= SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS;
+        break;
+      case ControlKind::CaptionLabel:
+        style |= (design.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX;
+        break;
+      case ControlKind::Picture:
+        style |= SS_OWNERDRAW;
+        extended = WS_EX_CLIENTEDGE;  // the sunken border, two pixels wide
+        break;
+    }
+    // The design-time text goes in as the control is made: no change.
+    const std::wstring text = Widen(design.text);
+    HWND control =
+        CreateWindowExW(extended, window_class, text.c_str(), style, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(i))), instance, nullptr);
+    controls_[i] = control;
+    if (design.kind == ControlKind::EntryBox) {
+      SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit beyond the system's
+      boxes_[Index(*design.entry)] = control;
+    } else if (design.kind == ControlKind::PushButton) {
+      calculate_ = control;
+    } else if (design.kind == ControlKind::ResultLabel) {
+      results_[Index(*design.result)] = control;
+    }
+  }
+
+  // The whole figure of a result cut short, at hand under the pointer.
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                             instance, nullptr);
+  for (HWND result : results_) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(result);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void MainWindow::Arrange(UINT dpi) {
+  dpi_ = dpi;
+  // Fonts at this resolution.
+  std::vector<HFONT> old_fonts = std::move(fonts_);
+  fonts_.clear();
+  HFONT window_font = CreateDesignFont(ui::kWindowFont, dpi);
+  fonts_.push_back(window_font);
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    const ControlSpec& design = kControls[i];
+    HFONT font = window_font;
+    if (design.font) {
+      font = CreateDesignFont(*design.font, dpi);
+      fonts_.push_back(font);
+    }
+    const ui::PixelRect place = ui::ToPixels(design.twips, dpi);
+    int width = place.width;
+    if (design.kind == ControlKind::CaptionLabel) {
+      width = std::max(width, ui::RunOnRight(design, dpi) - place.left);
+    }
+    SetWindowPos(controls_[i], nullptr, place.left, place.top, width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  for (HFONT font : old_fonts) DeleteObject(font);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::PlaceWindow() {
+  // The client area at its place and size, at the window's resolution.
+  const ui::PixelRect client = ui::ToPixels(ui::kWindow.client, dpi_);
+  RECT frame{client.left, client.top, client.left + client.width, client.top + client.height};
+  const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+  const DWORD extended = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+  AdjustWindowRectExForDpi(&frame, style, FALSE, extended, dpi_);
+  SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool MainWindow::ProcessDialogMessage(MSG& message) noexcept {
+  return hwnd_ != nullptr && IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+LRESULT CALLBACK MainWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    auto* window = static_cast<MainWindow*>(create->lpCreateParams);
+    window->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+  }
+  auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (window == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+  // No exception may cross back into the system's frames: one that ends a
+  // message's handling is reported once, and the window carries on.
+  try {
+    return window->Handle(message, wparam, lparam);
+  } catch (const std::exception&) {
+    MessageBoxW(hwnd, L"Errore interno: l'operazione è stata interrotta.", L"Zelmar", MB_OK | MB_ICONERROR);
+  } catch (...) {
+    MessageBoxW(hwnd, L"Errore interno: l'operazione è stata interrotta.", L"Zelmar", MB_OK | MB_ICONERROR);
+  }
+  return 0;
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      const int code = HIWORD(wparam);
+      if (id == kCalculateId && code == BN_CLICKED) {
+        form_.Calculate();
+        return 0;
+      }
+      if (code == EN_CHANGE) {
+        for (const Entry entry : kEntries) {
+          if (reinterpret_cast<HWND>(lparam) == boxes_[Index(entry)]) form_.EntryChanged(entry);
+        }
+        return 0;
+      }
+      break;
+    }
+    case DM_GETDEFID:
+      return MAKELRESULT(kCalculateId, DC_HASDEFID);
+    case WM_CTLCOLORSTATIC:
+      // Labels in the system's colours for the window's face.
+      SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNTEXT));
+      SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_DRAWITEM:
+      DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
+    case WM_ACTIVATE:
+      // As a dialog does: the focus comes back where it was.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        focus_before_deactivation_ = GetFocus();
+      } else if (focus_before_deactivation_ != nullptr && IsChild(hwnd_, focus_before_deactivation_)) {
+        SetFocus(focus_before_deactivation_);
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED: {
+      // Moved to a screen of another scale: the controls at the new scale,
+      // the window where and as large as the system suggests.
+      Arrange(HIWORD(wparam));
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) const {
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  // The diagram at its natural size: the pixels drawn for 1x or 2x as they
+  // are, the 2x ones scaled down smoothly for the scales between.
+  const int width = ui::TwipsToPixels(ui::kDiagramWidth * 15, dpi_);
+  const int height = ui::TwipsToPixels(ui::kDiagramHeight * 15, dpi_);
+  const bool at_1x = dpi_ == USER_DEFAULT_SCREEN_DPI && diagram_ != nullptr;
+  HBITMAP source = at_1x ? diagram_ : diagram_2x_;
+  if (source == nullptr) return;
+  const int scale = at_1x ? 1 : 2;
+  HDC memory = CreateCompatibleDC(item.hDC);
+  HGDIOBJ previous = SelectObject(memory, source);
+  SetStretchBltMode(item.hDC, HALFTONE);
+  SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+  StretchBlt(item.hDC, 0, 0, width, height, memory, 0, 0, ui::kDiagramWidth * scale,
+             ui::kDiagramHeight * scale, SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+}
+
+void MainWindow::UpdateResultTip(ResultLabel label) {
+  HWND result = results_[Index(label)];
+  std::wstring text = WindowText(result);
+  // Cut short only when the figure is wider than the label.
+  HDC dc = GetDC(result);
+  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(result, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(result, dc);
+  RECT rect{};
+  GetClientRect(result, &rect);
+  if (extent.cx <= rect.right - rect.left) text.clear();
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(result);
+  tool.lpszText = text.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+std::string MainWindow::ResultTip(ResultLabel label) const {
+  std::array<wchar_t, 128> text{};
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(results_[Index(label)]);
+  tool.lpszText = text.data();
+  SendMessageW(tooltip_, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+  return Narrow(text.data());
+}
+
+std::string MainWindow::ReadEntryText(Entry entry) { return Narrow(WindowText(boxes_[Index(entry)])); }
+
+void MainWindow::WriteEntryText(Entry entry, std::string_view text) {
+  // The box sends EN_CHANGE from inside this call when the text changes,
+  // which runs the entry's change handling before it returns.
+  SetWindowTextW(boxes_[Index(entry)], Widen(text).c_str());
+}
+
+void MainWindow::WriteResultCaption(ResultLabel label, std::string_view text) {
+  SetWindowTextW(results_[Index(label)], Widen(text).c_str());
+  UpdateResultTip(label);
+}
+
+void MainWindow::FocusEntry(Entry entry) { SetFocus(boxes_[Index(entry)]); }
+
+void MainWindow::FocusCalculateButton() { SetFocus(calculate_); }
+
+void MainWindow::ReportFailure(Failure kind) {
+  if (report_failure_) report_failure_(hwnd_, kind);
+}
+
+void MainWindow::ShowFailureMessage(HWND window, Failure kind) {
+  MessageBoxW(window, Widen(ui::FailureText(kind)).c_str(), Widen(ui::kMessageTitle).c_str(),
+              MB_OK | MB_ICONERROR);
+}
+
+}  // namespace zelmar::win32
