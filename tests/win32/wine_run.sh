@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine as a test: in a private prefix inside the
+# build folder, on a private X server, and ends what it started (that
+# prefix's wineserver, that X server) however it ends.
+#   wine_run.sh PREFIX PROGRAM [ARGUMENTS...]
+# ZELMAR_WINE_DPI sets the screen's resolution for the run (default 96).
+set -euo pipefail
+prefix=$(realpath -m "$1")  # Wine wants it absolute
+shift
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
+# No downloads of Wine's .NET and HTML engines, and no dialogs asking for them.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
+unset QT_QPA_PLATFORM
+
+displayfd=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfd" 2>/dev/null &
+xvfb=$!
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -f "$displayfd"
+}
+trap cleanup EXIT
+for _ in $(seq 200); do [ -s "$displayfd" ] && break; sleep 0.05; done
+[ -s "$displayfd" ] || { echo "wine_run: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$displayfd")"
+
+mkdir -p "$prefix"
+if [ ! -f "$prefix/system.reg" ]; then
+  wineboot --init >/dev/null 2>&1 || { echo "wine_run: could not make the Wine prefix" >&2; exit 1; }
+  wineserver -w
+fi
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${ZELMAR_WINE_DPI:-96}" /f >/dev/null 2>&1
+# No window manager runs on the private X server: Wine draws the frames
+# itself, and does not wait for a manager to withdraw a closed window.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wine "$@"
