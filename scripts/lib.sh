@@ -38,6 +38,13 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberat
 TEST_PACKAGES=(git libgtest-dev locales clang-format clang-tidy xvfb libx11-dev desktop-file-utils appstream
   dpkg-dev file binutils-mingw-w64-x86-64 libbenchmark-dev dbus at-spi2-core python3-pyatspi xdotool)
 
+# What building the Windows program, its installer and its tests needs: the
+# MinGW-w64 cross compiler, GoogleTest's sources, NSIS, and Wine with a
+# private X server to run the tests. The artwork tool for the build machine
+# needs BUILD_PACKAGES too.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest nsis wine wine64 xvfb
+  xdotool x11-utils unzip file)
+
 # A comma locale, so that the tests can show that the C locale changes nothing.
 ensure_comma_locale() {
   locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$' && return 0

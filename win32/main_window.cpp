@@ -17,7 +17,7 @@ using ui::ControlKind;
 using ui::ControlSpec;
 using ui::kControls;
 
-constexpr wchar_t kWindowClass[] = L"ZelmarMainWindow";
+constexpr std::wstring_view kWindowClass = L"ZelmarMainWindow";
 // Control ids: the button's is the window's default id, which the dialog
 // keys (Enter) report; the others follow the control table.
 constexpr int kCalculateId = IDOK;
@@ -101,7 +101,11 @@ DecimalSeparator UserDecimalSeparator() {
 
 int MainWindow::ToPixels(int twips, UINT dpi) noexcept { return ui::TwipsToPixels(twips, dpi); }
 
-MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator) : form_(*this, separator) {
+MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
+    : form_(*this, separator),
+      diagram_(LoadDiagram(instance, kDiagramId, 1)),
+      diagram_2x_(LoadDiagram(instance, kDiagram2xId, 2)),
+      icon_(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 48, 48, 0))) {
   static const ATOM window_class = [instance] {
     WNDCLASSEXW design{};
     design.cbSize = sizeof design;
@@ -109,19 +113,15 @@ MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator) : form_(*
     design.hInstance = instance;
     design.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     design.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    design.lpszClassName = kWindowClass;
+    design.lpszClassName = kWindowClass.data();
     return RegisterClassExW(&design);
   }();
   (void)window_class;
 
-  icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 48, 48, 0));
-  diagram_ = LoadDiagram(instance, kDiagramId, 1);
-  diagram_2x_ = LoadDiagram(instance, kDiagram2xId, 2);
-
   const std::wstring title = Widen(ui::kWindow.title);
-  hwnd_ =
-      CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  hwnd_ = CreateWindowExW(0, kWindowClass.data(), title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                          instance, this);
   if (hwnd_ == nullptr) return;
   if (icon_ != nullptr) {
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
@@ -152,7 +152,7 @@ HWND MainWindow::Control(std::string_view name) const noexcept {
 }
 
 void MainWindow::CreateControls() {
-  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   controls_.assign(kControls.size(), nullptr);
   // Windows puts each new child below the ones before it: creating the
   // controls that take the focus first, in the tab order, gives the tab
@@ -219,7 +219,7 @@ void MainWindow::CreateControls() {
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = hwnd_;
     tool.uId = reinterpret_cast<UINT_PTR>(result);
-    tool.lpszText = const_cast<wchar_t*>(L"");
+    tool.lpszText = empty_tip_.data();
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
@@ -255,8 +255,8 @@ void MainWindow::PlaceWindow() {
   // The client area at its place and size, at the window's resolution.
   const ui::PixelRect client = ui::ToPixels(ui::kWindow.client, dpi_);
   RECT frame{client.left, client.top, client.left + client.width, client.top + client.height};
-  const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
-  const DWORD extended = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+  const auto extended = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
   AdjustWindowRectExForDpi(&frame, style, FALSE, extended, dpi_);
   SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE);

@@ -77,14 +77,15 @@ class MainWindow final : public WindowPort {
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   std::array<HWND, 4> boxes_{};
   std::array<HWND, 3> results_{};
-  std::vector<HWND> controls_;  // in the order of the control table
+  std::vector<HWND> controls_{};  // in the order of the control table
   HWND calculate_ = nullptr;
   HWND tooltip_ = nullptr;
   HWND focus_before_deactivation_ = nullptr;
-  std::vector<HFONT> fonts_;  // one per control that has a font, at dpi_
+  std::vector<HFONT> fonts_{};  // one per control that has a font, at dpi_
   HBITMAP diagram_ = nullptr;
   HBITMAP diagram_2x_ = nullptr;
   HICON icon_ = nullptr;
+  std::array<wchar_t, 1> empty_tip_{};  // the text of a tip with nothing to say
   FailureReporter report_failure_ = &MainWindow::ShowFailureMessage;
 };
 

@@ -5,13 +5,13 @@
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/, int show) {
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/, int nShowCmd) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  zelmar::win32::MainWindow window(instance, zelmar::win32::UserDecimalSeparator());
+  zelmar::win32::MainWindow window(hInstance, zelmar::win32::UserDecimalSeparator());
   if (window.hwnd() == nullptr) return 1;
-  ShowWindow(window.hwnd(), show);
+  ShowWindow(window.hwnd(), nShowCmd);
   UpdateWindow(window.hwnd());
 
   MSG message{};

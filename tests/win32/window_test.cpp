@@ -274,9 +274,9 @@ TEST_F(WindowTest, CommaLocaleShowsCommaResults) {
 }
 
 // Reads and closes the failure's message box from inside its own modal
-// loop, as soon as it shows.
-std::vector<std::string>* g_shown = nullptr;
-void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
+// loop, as soon as it shows. A timer's callback takes no context.
+std::vector<std::string>* g_shown = nullptr;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+void CALLBACK CloseMessageBox(HWND /*window*/, UINT /*message*/, UINT_PTR /*timer*/, DWORD /*time*/) {
   HWND box = FindWindowW(L"#32770", L"Zelmar");
   if (box == nullptr) return;
   std::array<wchar_t, 256> text{};
@@ -365,7 +365,7 @@ class GeometryTest : public WindowTest {
   }
   static UINT ScreenDpi() {
     const char* dpi = std::getenv("ZELMAR_EXPECT_DPI");
-    return dpi != nullptr ? static_cast<UINT>(std::atoi(dpi)) : USER_DEFAULT_SCREEN_DPI;
+    return dpi != nullptr ? static_cast<UINT>(std::strtoul(dpi, nullptr, 10)) : USER_DEFAULT_SCREEN_DPI;
   }
 };
 
@@ -406,6 +406,7 @@ TEST_F(GeometryTest, MovingToAScreenOfAnotherScaleRescales) {
 
 TEST_F(GeometryTest, ResizingOrMaximisingMovesNothing) {
   std::vector<ui::PixelRect> before;
+  before.reserve(ui::kControls.size());
   for (const ui::ControlSpec& control : ui::kControls)
     before.push_back(PlaceOf(window_->Control(control.name)));
   for (const int show : {SW_MAXIMIZE, SW_RESTORE}) {

@@ -2,7 +2,8 @@
 # Runs a Windows program under Wine as a test: in a private prefix inside the
 # build folder, on a private X server, and ends what it started (that
 # prefix's wineserver, that X server) however it ends.
-#   wine_run.sh PREFIX PROGRAM [ARGUMENTS...]
+#   wine_run.sh PREFIX PROGRAM.exe [ARGUMENTS...]
+#   wine_run.sh PREFIX SCRIPT [ARGUMENTS...]   a script that runs wine itself
 # ZELMAR_WINE_DPI sets the screen's resolution for the run (default 96).
 set -euo pipefail
 prefix=$(realpath -m "$1")  # Wine wants it absolute
@@ -34,4 +35,7 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${ZELMAR
 # No window manager runs on the private X server: Wine draws the frames
 # itself, and does not wait for a manager to withdraw a closed window.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-wine "$@"
+case $1 in
+  *.exe) wine "$@" ;;
+  *) "$@" ;;
+esac
