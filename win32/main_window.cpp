@@ -104,7 +104,6 @@ int MainWindow::ToPixels(int twips, UINT dpi) noexcept { return ui::TwipsToPixel
 MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
     : form_(*this, separator),
       diagram_(LoadDiagram(instance, kDiagramId, 1)),
-      diagram_2x_(LoadDiagram(instance, kDiagram2xId, 2)),
       icon_(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 48, 48, 0))) {
   static const ATOM window_class = [instance] {
     WNDCLASSEXW design{};
@@ -130,7 +129,6 @@ MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
   CreateControls();
   Arrange(GetDpiForWindow(hwnd_));
   PlaceWindow();
-  SetFocus(calculate_);
 }
 
 MainWindow::~MainWindow() {
@@ -208,8 +206,12 @@ void MainWindow::CreateControls() {
       results_[Index(*design.result)] = control;
     }
   }
+}
 
-  // The whole figure of a result cut short, at hand under the pointer.
+void MainWindow::EnsureTooltip() {
+  // Made the first time a result is cut short, not before the window shows.
+  if (tooltip_ != nullptr) return;
+  auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                              instance, nullptr);
@@ -226,18 +228,8 @@ void MainWindow::CreateControls() {
 
 void MainWindow::Arrange(UINT dpi) {
   dpi_ = dpi;
-  // Fonts at this resolution.
-  std::vector<HFONT> old_fonts = std::move(fonts_);
-  fonts_.clear();
-  HFONT window_font = CreateDesignFont(ui::kWindowFont, dpi);
-  fonts_.push_back(window_font);
   for (std::size_t i = 0; i < kControls.size(); ++i) {
     const ControlSpec& design = kControls[i];
-    HFONT font = window_font;
-    if (design.font) {
-      font = CreateDesignFont(*design.font, dpi);
-      fonts_.push_back(font);
-    }
     const ui::PixelRect place = ui::ToPixels(design.twips, dpi);
     int width = place.width;
     if (design.kind == ControlKind::CaptionLabel) {
@@ -245,10 +237,41 @@ void MainWindow::Arrange(UINT dpi) {
     }
     SetWindowPos(controls_[i], nullptr, place.left, place.top, width, place.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::ApplyFonts() {
+  std::vector<HFONT> old_fonts = std::move(fonts_);
+  fonts_.clear();
+  HFONT window_font = CreateDesignFont(ui::kWindowFont, dpi_);
+  fonts_.push_back(window_font);
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    HFONT font = window_font;
+    if (kControls[i].font) {
+      font = CreateDesignFont(*kControls[i].font, dpi_);
+      fonts_.push_back(font);
+    }
     SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   for (HFONT font : old_fonts) DeleteObject(font);
   InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::Show(int show_command) {
+  // The fonts go in once the window is on the screen, before its first
+  // paint: the boxes measure their font as it is set, and loading the fonts
+  // would hold back the window's appearance for nothing.
+  ShowWindow(hwnd_, show_command);
+  // A look at the queue hands the window to the display at once (Wine
+  // sends its X requests only as the thread turns to its messages).
+  MSG pending{};
+  PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+  // The focus starts on the button. Given to the hidden window it would
+  // activate the window before it could show.
+  SetFocus(calculate_);
+  ApplyFonts();
+  UpdateWindow(hwnd_);
 }
 
 void MainWindow::PlaceWindow() {
@@ -327,6 +350,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       // Moved to a screen of another scale: the controls at the new scale,
       // the window where and as large as the system suggests.
       Arrange(HIWORD(wparam));
+      ApplyFonts();
       const auto* suggested = reinterpret_cast<const RECT*>(lparam);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -341,13 +365,17 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
-void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) const {
+void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   // The diagram at its natural size: the pixels drawn for 1x or 2x as they
   // are, the 2x ones scaled down smoothly for the scales between.
   const int width = ui::TwipsToPixels(ui::kDiagramWidth * 15, dpi_);
   const int height = ui::TwipsToPixels(ui::kDiagramHeight * 15, dpi_);
   const bool at_1x = dpi_ == USER_DEFAULT_SCREEN_DPI && diagram_ != nullptr;
+  if (!at_1x && diagram_2x_ == nullptr) {
+    diagram_2x_ =
+        LoadDiagram(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), kDiagram2xId, 2);
+  }
   HBITMAP source = at_1x ? diagram_ : diagram_2x_;
   if (source == nullptr) return;
   const int scale = at_1x ? 1 : 2;
@@ -374,6 +402,8 @@ void MainWindow::UpdateResultTip(ResultLabel label) {
   RECT rect{};
   GetClientRect(result, &rect);
   if (extent.cx <= rect.right - rect.left) text.clear();
+  if (text.empty() && tooltip_ == nullptr) return;
+  EnsureTooltip();
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = hwnd_;
@@ -383,6 +413,7 @@ void MainWindow::UpdateResultTip(ResultLabel label) {
 }
 
 std::string MainWindow::ResultTip(ResultLabel label) const {
+  if (tooltip_ == nullptr) return {};
   std::array<wchar_t, 128> text{};
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;

@@ -30,6 +30,8 @@ class MainWindow final : public WindowPort {
   // Creates the window, hidden, with its controls at the scale of the
   // screen it opens on.
   MainWindow(HINSTANCE instance, DecimalSeparator separator);
+  // Shows the window (ShowWindow's command) and paints it.
+  void Show(int show_command);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   MainWindow(MainWindow&&) = delete;
@@ -68,9 +70,11 @@ class MainWindow final : public WindowPort {
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void CreateControls();
   void Arrange(UINT dpi);
+  void ApplyFonts();
   void PlaceWindow();
   void UpdateResultTip(ResultLabel label);
-  void DrawPicture(const DRAWITEMSTRUCT& item) const;
+  void EnsureTooltip();
+  void DrawPicture(const DRAWITEMSTRUCT& item);
 
   Form form_;
   HWND hwnd_ = nullptr;

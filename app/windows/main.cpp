@@ -6,13 +6,12 @@
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/, int nShowCmd) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
   zelmar::win32::MainWindow window(hInstance, zelmar::win32::UserDecimalSeparator());
   if (window.hwnd() == nullptr) return 1;
-  ShowWindow(window.hwnd(), nShowCmd);
-  UpdateWindow(window.hwnd());
+  window.Show(nShowCmd);
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -31,7 +31,7 @@ class WindowTest : public ::testing::Test {
     window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), separator);
     ASSERT_NE(window_->hwnd(), nullptr);
     window_->SetFailureReporter([this](HWND, Failure kind) { failures_.push_back(kind); });
-    ShowWindow(window_->hwnd(), SW_SHOWNORMAL);
+    window_->Show(SW_SHOWNORMAL);
     SetForegroundWindow(window_->hwnd());
     Pump();
   }

@@ -4,7 +4,9 @@
 # prefix's wineserver, that X server) however it ends.
 #   wine_run.sh PREFIX PROGRAM.exe [ARGUMENTS...]
 #   wine_run.sh PREFIX SCRIPT [ARGUMENTS...]   a script that runs wine itself
-# ZELMAR_WINE_DPI sets the screen's resolution for the run (default 96).
+# ZELMAR_WINE_DPI sets the screen's resolution for the run (default 96);
+# ZELMAR_WINE_MANAGED=Y leaves the frames to a window manager, as on a
+# desktop (default N: none runs here).
 set -euo pipefail
 prefix=$(realpath -m "$1")  # Wine wants it absolute
 shift
@@ -34,7 +36,7 @@ fi
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${ZELMAR_WINE_DPI:-96}" /f >/dev/null 2>&1
 # No window manager runs on the private X server: Wine draws the frames
 # itself, and does not wait for a manager to withdraw a closed window.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "${ZELMAR_WINE_MANAGED:-N}" /f >/dev/null 2>&1
 case $1 in
   *.exe) wine "$@" ;;
   *) "$@" ;;
