@@ -11,6 +11,7 @@
 #include <string>
 #include <system_error>
 
+#include "binary_decimal.hpp"
 #include "zelmar/failure.hpp"
 
 namespace zelmar {
@@ -19,8 +20,8 @@ namespace {
 bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 
 // A number taken apart by one of the readings: its digits in a form that
-// std::from_chars reads (no sign, point as separator, exponent in 'e'), and
-// what is needed to tell an overflow from an underflow when from_chars gives
+// ReadDecimal reads (no sign, point as separator, exponent in 'e'), and
+// what is needed to tell an overflow from an underflow when ReadDecimal gives
 // up on the range.
 class Scanned {
  public:
@@ -57,10 +58,9 @@ class Scanned {
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), exponent);
     digits_.append(buffer.data(), written.ptr);
 
-    double value = 0.0;
-    const auto result =
-        std::from_chars(digits_.data(), digits_.data() + digits_.size(), value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
+    const detail::DecimalReading reading = detail::ReadDecimal(digits_);
+    double value = reading.value;
+    if (reading.out_of_range) {
       // Decimal exponent of the first significant digit: positive means the
       // number was too large, otherwise too small.
       const std::int64_t lead = first_nonzero_->in_fraction
@@ -191,18 +191,17 @@ std::string FormatNumber(double value, DecimalSeparator separator) {
     value = std::copysign(kLargestReadable, value);
   }
 
-  std::array<char, 40> buffer{};
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
+  std::array<char, 32> buffer{};
+  const std::string_view written(buffer.data(), detail::WriteDecimal15(value, buffer));
   std::string text;
-  text.reserve(static_cast<std::size_t>(result.ptr - buffer.data()) + 4);
-  for (const char* p = buffer.data(); p != result.ptr; ++p) {
-    if (*p == '.') {
+  text.reserve(written.size() + 4);
+  for (const char c : written) {
+    if (c == '.') {
       text.append(separator.Utf8());
-    } else if (*p == 'e') {
+    } else if (c == 'e') {
       text.push_back('E');
     } else {
-      text.push_back(*p);
+      text.push_back(c);
     }
   }
   return text;
