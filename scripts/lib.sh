@@ -45,6 +45,11 @@ TEST_PACKAGES=(git libgtest-dev locales clang-format clang-tidy xvfb libx11-dev 
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest nsis wine wine64 xvfb
   xdotool x11-utils unzip file)
 
+# What the page needs: Emscripten (which brings Node.js), and for its tests
+# npm and Debian's Chromium. The tools that write the page and draw its
+# pictures need BUILD_PACKAGES too.
+WEB_PACKAGES=(emscripten nodejs npm chromium)
+
 # A comma locale, so that the tests can show that the C locale changes nothing.
 ensure_comma_locale() {
   locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$' && return 0

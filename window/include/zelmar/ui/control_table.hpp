@@ -221,7 +221,8 @@ inline int RunOnRight(const ControlSpec& caption, double dpi) noexcept {
 
 // The design of a result label.
 constexpr const ControlSpec& ResultSpec(ResultLabel label) {
-  return *std::ranges::find(kControls, std::optional(label), &ControlSpec::result);
+  return *std::find_if(kControls.begin(), kControls.end(),
+                       [label](const ControlSpec& control) { return control.result == label; });
 }
 
 // What is announced after a calculation: the three results in turn.

@@ -1,0 +1,155 @@
+// The window in the browser: the page's elements, written from the control
+// table at build time, carry out WindowPort; the input events of the boxes
+// run EntryChanged and the button's clicks run Calculate. The DOM is
+// reached through the few JavaScript functions below.
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "zelmar/form.hpp"
+#include "zelmar/ui/control_table.hpp"
+#include "zelmar/ui/failure_text.hpp"
+#include "zelmar/window_port.hpp"
+
+// clang-format off
+// NOLINTBEGIN
+EM_JS(char*, js_read_text, (const char* id), {
+  return allocateUTF8(document.getElementById(UTF8ToString(id)).value);
+});
+EM_JS(void, js_write_text, (const char* id, const char* text), {
+  document.getElementById(UTF8ToString(id)).value = UTF8ToString(text);
+});
+EM_JS(void, js_write_result, (const char* id, const char* text), {
+  const result = document.getElementById(UTF8ToString(id));
+  result.textContent = UTF8ToString(text);
+  // A figure cut with an ellipsis is whole in the title.
+  if (result.scrollWidth > result.clientWidth) result.title = result.textContent;
+  else result.removeAttribute("title");
+});
+EM_JS(void, js_focus, (const char* id), {
+  document.getElementById(UTF8ToString(id)).focus({preventScroll: true});
+});
+EM_JS(void, js_announce, (const char* text), {
+  // The live region speaks each change; a repeat differs by a blank.
+  const region = document.getElementById("announcement");
+  const announcement = UTF8ToString(text);
+  region.textContent = region.textContent === announcement ? announcement + "\u00a0" : announcement;
+});
+EM_JS(void, js_show_failure, (const char* text), {
+  const dialog = document.getElementById("failure");
+  document.getElementById("failure-text").textContent = UTF8ToString(text);
+  if (!dialog.open) dialog.showModal();
+});
+EM_JS(char*, js_decimal_separator, (), {
+  const language = (navigator.languages && navigator.languages[0]) || navigator.language || "en";
+  let separator = ".";
+  try {
+    const part = new Intl.NumberFormat(language).formatToParts(1.5).find((p) => p.type === "decimal");
+    if (part) separator = part.value;
+  } catch (e) {}
+  return allocateUTF8(separator);
+});
+EM_JS(void, js_bind_entry, (const char* id, int entry), {
+  document.getElementById(UTF8ToString(id)).addEventListener("input", () => Module._zelmar_entry_changed(entry));
+});
+EM_JS(void, js_bind_button, (const char* id), {
+  const button = document.getElementById(UTF8ToString(id));
+  button.addEventListener("click", (event) => { event.preventDefault(); Module._zelmar_calculate(); });
+  // Enter in a box submits the form, which clicks the button: nothing more.
+  button.form.addEventListener("submit", (event) => event.preventDefault());
+});
+// NOLINTEND
+// clang-format on
+
+namespace zelmar::web {
+namespace {
+
+std::string Id(std::string_view name) { return std::string(name); }
+
+// A text that JavaScript allocated with malloc, freed when done.
+using JsText = std::unique_ptr<char, decltype(&std::free)>;
+std::string Taken(char* text) { return {JsText(text, &std::free).get()}; }
+
+const ui::ControlSpec& EntrySpec(Entry entry) { return ui::kControls[static_cast<std::size_t>(entry)]; }
+
+std::string ButtonId() {
+  for (const ui::ControlSpec& control : ui::kControls) {
+    if (control.kind == ui::ControlKind::PushButton) return Id(control.name);
+  }
+  return {};
+}
+
+class PageWindow final : public WindowPort {
+ public:
+  explicit PageWindow(DecimalSeparator separator) : form_(*this, separator) {}
+
+  Form& form() noexcept { return form_; }
+
+  std::string ReadEntryText(Entry entry) override {
+    return Taken(js_read_text(Id(EntrySpec(entry).name).c_str()));
+  }
+
+  // The browser raises no event for a program's own write: the change is
+  // handled here, before the write returns, as the desktop windows do.
+  void WriteEntryText(Entry entry, std::string_view text) override {
+    if (ReadEntryText(entry) == text) return;
+    js_write_text(Id(EntrySpec(entry).name).c_str(), std::string(text).c_str());
+    form_.EntryChanged(entry);
+  }
+
+  void WriteResultCaption(ResultLabel label, std::string_view text) override {
+    figures_[static_cast<std::size_t>(label)] = text;
+    js_write_result(Id(ui::ResultSpec(label).name).c_str(),
+                    figures_[static_cast<std::size_t>(label)].c_str());
+  }
+
+  void FocusEntry(Entry entry) override { js_focus(Id(EntrySpec(entry).name).c_str()); }
+
+  // A calculation ends here: the results are announced.
+  void FocusCalculateButton() override {
+    js_focus(ButtonId().c_str());
+    js_announce(ui::ResultsAnnouncement(figures_).c_str());
+  }
+
+  void ReportFailure(Failure kind) override { js_show_failure(std::string(ui::FailureText(kind)).c_str()); }
+
+ private:
+  Form form_;
+  std::array<std::string, 3> figures_;
+};
+
+std::unique_ptr<PageWindow>& Window() {
+  static std::unique_ptr<PageWindow> window;
+  return window;
+}
+
+}  // namespace
+}  // namespace zelmar::web
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void zelmar_entry_changed(int entry) {
+  if (auto& window = zelmar::web::Window(); window && entry >= 0 && entry < 4) {
+    window->form().EntryChanged(static_cast<zelmar::Entry>(entry));
+  }
+}
+
+EMSCRIPTEN_KEEPALIVE void zelmar_calculate() {
+  if (auto& window = zelmar::web::Window()) window->form().Calculate();
+}
+
+}  // extern "C"
+
+int main() {
+  using namespace zelmar;
+  web::Window() =
+      std::make_unique<web::PageWindow>(DecimalSeparator::FromUtf8(web::Taken(js_decimal_separator())));
+  for (const Entry entry : kEntries)
+    js_bind_entry(std::string(web::EntrySpec(entry).name).c_str(), static_cast<int>(entry));
+  js_bind_button(web::ButtonId().c_str());
+  return 0;
+}

@@ -1,0 +1,16 @@
+# Writes the service worker of the assembled page: the list of its files,
+# and a version that changes whenever any of them does.
+#   cmake -DSITE=DIR -DTEMPLATE=sw.js.in -P write_service_worker.cmake
+file(GLOB names RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM names sw.js)
+list(SORT names)
+set(digests "")
+set(ZELMAR_WEB_FILES "\"./\"")
+foreach(name IN LISTS names)
+  file(SHA256 ${SITE}/${name} digest)
+  string(APPEND digests "${name}:${digest};")
+  string(APPEND ZELMAR_WEB_FILES ", \"${name}\"")
+endforeach()
+string(SHA256 version "${digests}")
+string(SUBSTRING ${version} 0 16 ZELMAR_WEB_VERSION)
+configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)
