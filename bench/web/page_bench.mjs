@@ -1,0 +1,114 @@
+// The page against a plain page with one input and one button, in headless
+// Chromium on 127.0.0.1, runs interleaved: load to the first paint of the
+// whole window (its first and largest contentful paints; the moment the
+// WebAssembly runs is shown beside it), a keystroke to its repaint, and the
+// bytes sent compressed (gzip, as any static server sends them).
+//   node page_bench.mjs SITE_DIR [RUNS]
+import {readFile} from "node:fs/promises";
+import http from "node:http";
+import {createRequire} from "node:module";
+import path from "node:path";
+import {gzipSync} from "node:zlib";
+
+const require = createRequire(new URL("../../tests/web/package.json", import.meta.url));
+const puppeteer = (await import(require.resolve("puppeteer-core"))).default;
+const site = path.resolve(process.argv[2] ?? "build/web");
+const runs = Number(process.argv[3] ?? 15);
+const plain = await readFile(new URL("plain.html", import.meta.url));
+const types = {".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm",
+  ".png": "image/png", ".webmanifest": "application/manifest+json"};
+
+const server = http.createServer(async (request, response) => {
+  const name = new URL(request.url, "http://x").pathname;
+  let body;
+  try {
+    body = name === "/plain/" ? plain : await readFile(path.join(site, name.endsWith("/") ? "index.html" : name));
+  } catch {
+    response.writeHead(404).end();
+    return;
+  }
+  const type = name === "/plain/" ? types[".html"] : types[path.extname(name)] ?? types[".html"];
+  response.writeHead(200, {"content-type": type, "content-encoding": "gzip"});
+  response.end(gzipSync(body, {level: 9}));
+});
+await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+const origin = `http://127.0.0.1:${server.address().port}`;
+const browser = await puppeteer.launch({
+  executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium", headless: true,
+  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
+    "--disable-component-update", "--disable-sync"]});
+
+async function measure(url, ready, box) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setBypassServiceWorker(true);
+  const client = await page.target().createCDPSession();
+  await client.send("Network.enable");
+  let bytes = 0;
+  client.on("Network.loadingFinished", (event) => { bytes += event.encodedDataLength; });
+  await page.evaluateOnNewDocument(() => {
+    window.largestPaint = 0;
+    new PerformanceObserver((list) => {
+      for (const entry of list.getEntries()) window.largestPaint = Math.max(window.largestPaint, entry.startTime);
+    }).observe({type: "largest-contentful-paint", buffered: true});
+  });
+  page.on("console", (message) => process.env.ZELMAR_BENCH_DEBUG && console.log(url, message.text()));
+  await page.goto(url, {waitUntil: "load"});
+  await page.waitForFunction(ready);
+  if (process.env.ZELMAR_BENCH_DEBUG) {
+    await page.evaluate(() => console.log(JSON.stringify(performance.getEntries().map((e) => [e.entryType, e.name.slice(-20), Math.round(e.startTime), Math.round(e.duration)]))));
+  }
+  // The whole window has painted when its first contentful paint and its
+  // largest one (the diagram) have; the calculation is ready when the
+  // WebAssembly runs.
+  const {load, ready: readyAt} = await page.evaluate(async () => {
+    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 50)));
+    const first = performance.getEntriesByName("first-contentful-paint")[0]?.startTime ?? 0;
+    return {load: Math.max(first, window.largestPaint), ready: window.readyAt ?? 0};
+  });
+  // A keystroke: from the key's event to the frame after the repaint it causes.
+  await page.focus(box);
+  await page.evaluate(() => {
+    window.latencies = [];
+    document.addEventListener("keydown", (event) => {
+      const start = event.timeStamp;
+      requestAnimationFrame(() => setTimeout(() => window.latencies.push(performance.now() - start), 0));
+    });
+  });
+  for (const key of ["5", "Backspace", "5", "Backspace", "5", "Backspace"]) {
+    await page.keyboard.press(key);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  const latencies = await page.evaluate(() => window.latencies);
+  await context.close();
+  return {load, ready: readyAt, key: median(latencies), bytes};
+}
+function median(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  const middle = Math.floor(sorted.length / 2);
+  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+}
+
+const zelmar = [];
+const bare = [];
+const zelmarReady = () => typeof Module !== "undefined" && Module.calledRun && (window.readyAt ??= performance.now());
+for (let i = 0; i < runs + 2; ++i) {
+  const z = await measure(`${origin}/`, zelmarReady, "#Gruppi");
+  const p = await measure(`${origin}/plain/`, () => true, "#box");
+  if (i >= 2) {  // two warm-ups
+    zelmar.push(z);
+    bare.push(p);
+  }
+}
+await browser.close();
+server.close();
+const m = (list, field) => median(list.map((entry) => entry[field]));
+const line = (name, list) => `${name.padEnd(8)} whole window painted ${m(list, "load").toFixed(1).padStart(6)} ms   ready ${
+  m(list, "ready").toFixed(1).padStart(6)} ms   keystroke ${
+  m(list, "key").toFixed(2).padStart(6)} ms   ${(m(list, "bytes") / 1024).toFixed(1)} KB sent`;
+console.log(`runs ${runs} each, interleaved; medians`);
+console.log(line("page", zelmar));
+console.log(line("plain", bare));
+console.log(`ratio    load ${(m(zelmar, "load") / m(bare, "load")).toFixed(2)} (goal <= 1.5)   keystroke ${
+  (m(zelmar, "key") / m(bare, "key")).toFixed(2)} (goal <= 1.2)   bytes ${
+  (m(zelmar, "bytes") / 1024).toFixed(1)} KB compressed (goal < 150 KB)`);
