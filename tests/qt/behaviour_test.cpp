@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "window_fixture.hpp"
+#include "worked_results.hpp"
 #include "zelmar/ui/failure_text.hpp"
 
 namespace zelmar::ui::testing {
@@ -121,20 +122,9 @@ TEST_F(WindowTest, ClickingLabelsOrThePictureMovesNothing) {
   EXPECT_EQ(window_->form().state(), FormState{});
 }
 
-struct TypedRow {
-  std::array<const char*, 4> typed;
-  std::array<const char*, 3> captions;
-};
-
 TEST_F(WindowTest, WorkedResultsTypedIntoTheBoxes) {
-  const TypedRow rows[] = {
-      {{"2", "2", "8", "90"}, {"4", "8", "96.02"}},    {{"1", "2", "8", "90"}, {"2", "16", "90"}},
-      {{"2", "1", "8", "90"}, {"2", "4", "96.02"}},    {{"4", "1", "8", "90"}, {"4", "2", "102.04"}},
-      {{"3", "1", "8", "90"}, {"3", "2.66", "99.54"}}, {{"3", "2", "8", "90"}, {"6", "5.33", "99.54"}},
-      {{"2", "3", "4", "87"}, {"6", "6", "93.02"}},    {{"2.7", "2", "8", "90"}, {"4", "8", "96.02"}},
-  };
-  const std::array<const char*, 4> boxes{"Gruppi", "Altop", "ImpAp", "dBAp"};
-  for (const auto& row : rows) {
+  const auto& boxes = zelmar::testing::kBoxesInEntryOrder;
+  for (const auto& row : zelmar::testing::kTypedWorkedRows) {
     SCOPED_TRACE(row.typed[0]);
     for (std::size_t i = 0; i < boxes.size(); ++i) TypeInto(boxes[i], row.typed[i]);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
