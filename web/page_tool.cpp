@@ -143,7 +143,7 @@ std::string Page() {
 :root{--u:1px}
 @media (max-width:)"
        << client.width * 2 - 1 << R"(px){:root{--u:calc(100vw / )" << client.width
-       << R"()}body{margin:0}#Zelmar{outline:0}}
+       << R"()}html body{margin:0}html #Zelmar{outline:0}}
 html{-webkit-text-size-adjust:100%;text-size-adjust:100%}
 body{margin:16px;background:Canvas;font-family:Arial,"Liberation Sans",Arimo,Helvetica,sans-serif}
 #Zelmar{position:relative;overflow:hidden;width:)"
