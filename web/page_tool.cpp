@@ -1,13 +1,17 @@
 // Writes the page from the window's description, at build time: every
 // control of the control table as an element at its place and size in CSS
 // pixels (the design's pixels at 96 dpi), in its font, in the tab order.
-// The page shows at once, before its WebAssembly arrives.
+// The page shows at once, before its WebAssembly arrives, with the diagram
+// for ordinary screens inside it and the one for dense screens beside it.
 //
-//   zelmar-webpage OUT.html
+//   zelmar-webpage OUT.html DIAGRAM.png
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -123,7 +127,23 @@ const ControlSpec* CaptionBeside(const ControlSpec& result, bool unit) {
   return best;
 }
 
-std::string Page() {
+std::string Base64(std::string_view bytes) {
+  constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+    std::uint32_t group = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+      group = (group << 8U) | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0U);
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+      out += k <= n ? kDigits[(group >> (18 - 6 * k)) & 0x3FU] : '=';
+    }
+  }
+  return out;
+}
+
+std::string Page(std::string_view diagram_png) {
   const zelmar::ui::PixelRect client = zelmar::ui::ToPixels(zelmar::ui::kWindow.client, kCssDpi);
   std::ostringstream html;
   html << R"(<!doctype html>
@@ -209,9 +229,9 @@ dialog button{min-width:6em;min-height:2.2em}
       }
       case ControlKind::Picture: {
         const zelmar::ui::PixelRect place = zelmar::ui::ToPixels(control.twips, kCssDpi);
-        html << "<img id=\"" << control.name
-             << R"(" src="diagram.png" srcset="diagram.png 1x, diagram@2x.png 2x" width=")" << place.width
-             << "\" height=\"" << place.height
+        html << "<img id=\"" << control.name << R"(" src="data:image/png;base64,)" << Base64(diagram_png)
+             << R"(" srcset="data:image/png;base64,)" << Base64(diagram_png)
+             << R"( 1x, diagram@2x.png 2x" width=")" << place.width << "\" height=\"" << place.height
              << "\" alt=\"Schema di collegamento: gruppi di altoparlanti in serie, collegati in parallelo "
                 "all'ingresso\" style=\"left:"
              << U(place.left) << ";top:" << U(place.top) << ";width:" << U(place.width)
@@ -241,11 +261,17 @@ dialog button{min-width:6em;min-height:2.2em}
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 2) {
-    (void)std::fputs("usage: zelmar-webpage OUT.html\n", stderr);
+  if (argc != 3) {
+    (void)std::fputs("usage: zelmar-webpage OUT.html DIAGRAM.png\n", stderr);
     return 2;
   }
+  std::ifstream diagram(argv[2], std::ios::binary);
+  const std::string diagram_png((std::istreambuf_iterator<char>(diagram)), std::istreambuf_iterator<char>());
+  if (!diagram || diagram_png.empty()) {
+    std::cerr << "zelmar-webpage: cannot read " << argv[2] << '\n';
+    return 1;
+  }
   std::ofstream out(argv[1], std::ios::binary);
-  out << Page();
+  out << Page(diagram_png);
   return out.good() ? 0 : 1;
 }

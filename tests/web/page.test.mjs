@@ -302,7 +302,8 @@ describe("on a desktop", () => {
     const page = await open();
     await typeInto(page, "Gruppi", "3");
     await page.keyboard.press("Enter");
-    assert.ok(page.requests.every((url) => url.startsWith(origin)), page.requests.join(" "));
+    const remote = page.requests.filter((url) => !url.startsWith("data:"));  // data: never leaves the page
+    assert.ok(remote.every((url) => url.startsWith(origin)), remote.join(" "));
     assert.deepEqual(await page.evaluate(() => [document.cookie, localStorage.length, sessionStorage.length]),
       ["", 0, 0]);
     await page.context.close();
