@@ -16,7 +16,8 @@ cleanup() {
   rm -f "$displayfd"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$displayfd" ] && break; sleep 0.05; done
+for _ in $(seq 600); do [ -s "$displayfd" ] && break; sleep 0.05; done
+[ -s "$displayfd" ] || { echo "FAIL: the private X server did not start in 30 s" >&2; exit 1; }
 export DISPLAY=":$(cat "$displayfd")"
 unset QT_QPA_PLATFORM
 

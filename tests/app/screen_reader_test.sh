@@ -13,15 +13,17 @@ if [ -z "${ZELMAR_IN_SESSION:-}" ]; then
 fi
 
 displayfd=$(mktemp)
+program_log=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfd" 2>/dev/null &
 xvfb=$!
 bus= program_pid=
 cleanup() {
   for pid in $program_pid $bus $xvfb; do kill "$pid" 2>/dev/null || true; done
-  rm -f "$displayfd"
+  rm -f "$displayfd" "$program_log"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$displayfd" ] && break; sleep 0.05; done
+for _ in $(seq 600); do [ -s "$displayfd" ] && break; sleep 0.05; done
+[ -s "$displayfd" ] || { echo "FAIL: the private X server did not start in 30 s" >&2; exit 1; }
 export DISPLAY=":$(cat "$displayfd")"
 unset QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR=${TMPDIR:-/tmp}
@@ -29,7 +31,11 @@ export XDG_RUNTIME_DIR=${TMPDIR:-/tmp}
 /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
 bus=$!
 # As under a desktop with a screen reader running.
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" 2>/dev/null &
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" 2>"$program_log" &
 program_pid=$!
 # Debian's Python, where the AT-SPI bindings are.
-/usr/bin/python3 "$here/screen_reader_listen.py"
+if ! /usr/bin/python3 "$here/screen_reader_listen.py"; then
+  echo "the program's own output:" >&2
+  grep -v -e '^QStandardPaths' "$program_log" | tail -40 >&2
+  exit 1
+fi

@@ -24,8 +24,8 @@ cleanup() {
   rm -f "$displayfd"
 }
 trap cleanup EXIT
-for _ in $(seq 200); do [ -s "$displayfd" ] && break; sleep 0.05; done
-[ -s "$displayfd" ] || { echo "wine_run: Xvfb did not start" >&2; exit 1; }
+for _ in $(seq 600); do [ -s "$displayfd" ] && break; sleep 0.05; done
+[ -s "$displayfd" ] || { echo "wine_run: Xvfb did not start in 30 s" >&2; exit 1; }
 export DISPLAY=":$(cat "$displayfd")"
 
 mkdir -p "$prefix"
