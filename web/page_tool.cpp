@@ -127,6 +127,15 @@ const ControlSpec* CaptionBeside(const ControlSpec& result, bool unit) {
   return best;
 }
 
+// A title keeps its two blanks before "1.0": browsers fold a run of
+// blanks in a title into one, but not a no-break space.
+std::string KeptBlanks(std::string text) {
+  for (std::size_t at = text.find("  "); at != std::string::npos; at = text.find("  ", at + 7)) {
+    text.replace(at, 1, "&nbsp;");
+  }
+  return text;
+}
+
 std::string Base64(std::string_view bytes) {
   constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::string out;
@@ -155,7 +164,7 @@ std::string Page(std::string_view diagram_png) {
 <meta name="color-scheme" content="light">
 <meta name="theme-color" content="#f0f0f0">
 <title>)"
-       << Escaped(zelmar::ui::kWindow.title) << R"(</title>
+       << KeptBlanks(Escaped(zelmar::ui::kWindow.title)) << R"(</title>
 <link rel="manifest" href="manifest.webmanifest">
 <link rel="icon" href="icon-48.png" sizes="48x48">
 <link rel="apple-touch-icon" href="icon-192.png">

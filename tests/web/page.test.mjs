@@ -125,6 +125,7 @@ describe("on a desktop", () => {
       ["2", "2", "8", "90"]);
     assert.deepEqual(await Promise.all(["TotAltop", "ImpGruppi", "Liv"].map((id) => caption(page, id))), ["", "", ""]);
     assert.equal(await focused(page), "Calcola");
+    assert.equal(await page.title(), "Calcolo Zelmar\u00a0 1.0");  // two blanks, kept
     assert.equal(await page.$eval("#Image1", (img) => img.naturalWidth > 0 && img.complete), true);
     await page.context.close();
   });
