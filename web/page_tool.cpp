@@ -260,7 +260,14 @@ dialog button{min-width:6em;min-height:2.2em}
 <form method="dialog"><button id="failure-ok" type="submit" autofocus>OK</button></form>
 </dialog>
 </main>
-<script src="zelmar.js" defer></script>
+<script>
+// The rules arrive once the window has painted.
+requestAnimationFrame(() => setTimeout(() => {
+  const rules = document.createElement("script");
+  rules.src = "zelmar.js";
+  document.body.append(rules);
+}));
+</script>
 </body>
 </html>
 )";

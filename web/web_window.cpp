@@ -148,8 +148,15 @@ int main() {
   using namespace zelmar;
   web::Window() =
       std::make_unique<web::PageWindow>(DecimalSeparator::FromUtf8(web::Taken(js_decimal_separator())));
-  for (const Entry entry : kEntries)
+  for (const Entry entry : kEntries) {
     js_bind_entry(std::string(web::EntrySpec(entry).name).c_str(), static_cast<int>(entry));
+  }
   js_bind_button(web::ButtonId().c_str());
+  // A figure typed while the rules were still on their way is a change
+  // like any other: it is handled now, instead of being lost.
+  for (const Entry entry : kEntries) {
+    if (web::Window()->ReadEntryText(entry) != web::EntrySpec(entry).text)
+      web::Window()->form().EntryChanged(entry);
+  }
   return 0;
 }

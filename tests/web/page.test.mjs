@@ -299,6 +299,27 @@ describe("on a desktop", () => {
     await page.context.close();
   });
 
+  test("a figure typed before the WebAssembly has arrived is not lost", async () => {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.setViewport({width: 1024, height: 768});
+    await page.setRequestInterception(true);
+    let release;
+    const held = new Promise((resolve) => { release = resolve; });
+    page.on("request", async (request) => {
+      if (request.url().endsWith("/zelmar.js")) await held;
+      await request.continue();
+    });
+    await page.goto(`${origin}/`, {waitUntil: "domcontentloaded"});
+    await typeInto(page, "Gruppi", "3");
+    release();
+    await page.waitForFunction(() => typeof Module !== "undefined" && Module.calledRun);
+    await page.click("#Calcola");
+    assert.equal(await caption(page, "TotAltop"), "6");
+    assert.equal(await value(page, "Gruppi"), "3");
+    await context.close();
+  });
+
   test("nothing leaves the device: no other host, no cookies, no storage", async () => {
     const page = await open();
     await typeInto(page, "Gruppi", "3");
