@@ -6,19 +6,14 @@ program=$1
 helper=$2
 title="Calcolo Zelmar  1.0"
 
-displayfd=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfd" 2>/dev/null &
-xvfb=$!
+source "$(dirname "$0")/../common/private_x_server.sh"
 program_pid=
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -f "$displayfd"
+  stop_private_x_server
 }
 trap cleanup EXIT
-for _ in $(seq 600); do [ -s "$displayfd" ] && break; sleep 0.05; done
-[ -s "$displayfd" ] || { echo "FAIL: the private X server did not start in 30 s" >&2; exit 1; }
-export DISPLAY=":$(cat "$displayfd")"
+start_private_x_server
 unset QT_QPA_PLATFORM
 
 "$program" &

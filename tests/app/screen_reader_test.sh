@@ -12,19 +12,16 @@ if [ -z "${ZELMAR_IN_SESSION:-}" ]; then
   exec dbus-run-session -- "$0" "$@"
 fi
 
-displayfd=$(mktemp)
+source "$here/../common/private_x_server.sh"
 program_log=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfd" 2>/dev/null &
-xvfb=$!
 bus= program_pid=
 cleanup() {
-  for pid in $program_pid $bus $xvfb; do kill "$pid" 2>/dev/null || true; done
-  rm -f "$displayfd" "$program_log"
+  for pid in $program_pid $bus; do kill "$pid" 2>/dev/null || true; done
+  stop_private_x_server
+  rm -f "$program_log"
 }
 trap cleanup EXIT
-for _ in $(seq 600); do [ -s "$displayfd" ] && break; sleep 0.05; done
-[ -s "$displayfd" ] || { echo "FAIL: the private X server did not start in 30 s" >&2; exit 1; }
-export DISPLAY=":$(cat "$displayfd")"
+start_private_x_server
 unset QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR=${TMPDIR:-/tmp}
 

@@ -15,18 +15,13 @@ export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
 unset QT_QPA_PLATFORM
 
-displayfd=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfd" 2>/dev/null &
-xvfb=$!
+source "$(dirname "$0")/../common/private_x_server.sh"
 cleanup() {
   wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -f "$displayfd"
+  stop_private_x_server
 }
 trap cleanup EXIT
-for _ in $(seq 600); do [ -s "$displayfd" ] && break; sleep 0.05; done
-[ -s "$displayfd" ] || { echo "wine_run: Xvfb did not start in 30 s" >&2; exit 1; }
-export DISPLAY=":$(cat "$displayfd")"
+start_private_x_server 1280x1024x24
 
 mkdir -p "$prefix"
 if [ ! -f "$prefix/system.reg" ]; then
