@@ -46,9 +46,15 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletes
   xdotool x11-utils unzip file)
 
 # What the page needs: Emscripten (which brings Node.js), and for its tests
-# npm and Debian's Chromium. The tools that write the page and draw its
-# pictures need BUILD_PACKAGES too.
-WEB_PACKAGES=(emscripten nodejs npm chromium)
+# Debian's Chromium and npm (see ensure_npm). The tools that write the page
+# and draw its pictures need BUILD_PACKAGES too.
+WEB_PACKAGES=(emscripten chromium)
+
+# ensure_npm: Debian's npm, unless an npm is already at hand (one that came
+# with another Node.js, which Debian's npm would conflict with).
+ensure_npm() {
+  command -v npm >/dev/null 2>&1 || ensure_packages nodejs npm
+}
 
 # A comma locale, so that the tests can show that the C locale changes nothing.
 ensure_comma_locale() {
