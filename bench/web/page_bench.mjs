@@ -52,12 +52,8 @@ async function measure(url, ready, box) {
       for (const entry of list.getEntries()) window.largestPaint = Math.max(window.largestPaint, entry.startTime);
     }).observe({type: "largest-contentful-paint", buffered: true});
   });
-  page.on("console", (message) => process.env.ZELMAR_BENCH_DEBUG && console.log(url, message.text()));
   await page.goto(url, {waitUntil: "load"});
   await page.waitForFunction(ready);
-  if (process.env.ZELMAR_BENCH_DEBUG) {
-    await page.evaluate(() => console.log(JSON.stringify(performance.getEntries().map((e) => [e.entryType, e.name.slice(-20), Math.round(e.startTime), Math.round(e.duration)]))));
-  }
   // The whole window has painted when its first contentful paint and its
   // largest one (the diagram) have; the calculation is ready when the
   // WebAssembly runs.

@@ -6,7 +6,6 @@
 # shared performance tools. Run by wine_run.sh (prefix and display).
 #   startup.sh ZELMAR_EXE BARE_EXE MAPWAIT_SOURCE [RUNS]
 set -euo pipefail
-[ -n "${ZELMAR_TRACE:-}" ] && set -x
 zelmar=$1
 bare=$2
 mapwait_source=$3

@@ -5,7 +5,6 @@
 # silent uninstall leaves nothing behind. Run by wine_run.sh.
 #   installer_test.sh SETUP_EXE
 set -euo pipefail
-[ -n "${ZELMAR_TRACE:-}" ] && set -x
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_window.sh"
 setup=$1
