@@ -23,6 +23,7 @@ class BenchWindow final : public WindowPort {
   }
   void FocusEntry(Entry /*entry*/) override {}
   void FocusCalculateButton() override {}
+  void ResultsShown(const ResultTexts& /*captions*/) override {}
   void ReportFailure(Failure /*kind*/) override { ++failures; }
 
   void Set(Entry entry, std::string_view text) {

@@ -49,6 +49,9 @@ class Window final : public WindowPort {
   }
   void FocusEntry(Entry entry) override { focus_ = static_cast<int>(entry); }
   void FocusCalculateButton() override { focus_ = kButton; }
+  void ResultsShown(const ResultTexts& captions) override {
+    Check(focus_ == kButton && captions == captions_);
+  }
   void ReportFailure(Failure /*kind*/) override { ++failures_; }
 
   // A user's edit: the change handling runs and must keep its rule.

@@ -68,10 +68,13 @@ void Form::RunCalculate() {
   s.ImpedanceGainDb = rules_.ToDecibels(rules_.Divide(s.SpeakerImpedance, s.TotalImpedance));
   s.TotalLevel = rules_.Add(rules_.Add(s.SpeakerSensitivity, s.CountGainDb), s.ImpedanceGainDb);
 
-  window_.WriteResultCaption(ResultLabel::TotAltop, rules_.Text(s.TotalSpeakers));
-  window_.WriteResultCaption(ResultLabel::ImpGruppi, rules_.Text(rules_.RoundDown2(s.TotalImpedance)));
-  window_.WriteResultCaption(ResultLabel::Liv, rules_.Text(rules_.RoundDown2(s.TotalLevel)));
+  const ResultTexts captions{rules_.Text(s.TotalSpeakers), rules_.Text(rules_.RoundDown2(s.TotalImpedance)),
+                             rules_.Text(rules_.RoundDown2(s.TotalLevel))};
+  for (const ResultLabel label : kResultLabels) {
+    window_.WriteResultCaption(label, captions[static_cast<std::size_t>(label)]);
+  }
   window_.FocusCalculateButton();
+  window_.ResultsShown(captions);
 }
 
 }  // namespace zelmar

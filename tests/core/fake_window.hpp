@@ -32,6 +32,10 @@ class FakeWindow final : public WindowPort {
   }
   void FocusEntry(Entry entry) override { focus = static_cast<Focus>(entry); }
   void FocusCalculateButton() override { focus = Focus::Calcola; }
+  void ResultsShown(const ResultTexts& shown) override {
+    // Told once the focus is back on the button, with what the labels show.
+    if (focus == Focus::Calcola && shown == captions) ++results_shown;
+  }
   void ReportFailure(Failure kind) override { failures.push_back(kind); }
 
   // The user selects the whole text of a box and types the keys one by one;
@@ -53,6 +57,7 @@ class FakeWindow final : public WindowPort {
   std::vector<Failure> failures;
   std::vector<Entry> notifications;  // every change notification raised
   int caption_writes = 0;
+  int results_shown = 0;  // calculations that ended with their results shown
   // Runs as a write-back begins, as events a real window delivers there.
   std::function<void(Entry)> while_writing;
   Form form;

@@ -262,6 +262,7 @@ TEST(Calculate, APressDuringAWriteBackIsNotASecondCalculation) {
   window.form.Calculate();
   EXPECT_EQ(window.caption_writes, 3);  // one calculation's results, once
   EXPECT_EQ(window.captions, (std::array<std::string, 3>{"6", "5.33", "99.54"}));
+  EXPECT_EQ(window.results_shown, 1);  // told once, after the focus went back
   EXPECT_TRUE(window.failures.empty());
 
   // A failing write-back stays one failure however often the button is pressed.
@@ -271,6 +272,7 @@ TEST(Calculate, APressDuringAWriteBackIsNotASecondCalculation) {
   window.form.Calculate();
   EXPECT_EQ(window.failures, std::vector<Failure>{Failure::TypeMismatch});
   EXPECT_EQ(window.caption_writes, 3);
+  EXPECT_EQ(window.results_shown, 1);  // a failure tells nothing
 }
 
 TEST(EntryChanged, TakesTheTextUnlessItReadsAsZero) {

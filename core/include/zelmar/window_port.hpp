@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,9 @@
 #include "zelmar/form_state.hpp"
 
 namespace zelmar {
+
+// The three result captions, in the order of kResultLabels.
+using ResultTexts = std::array<std::string, 3>;
 
 // What the core needs of the window. Texts are UTF-8. None of these may throw.
 class WindowPort {
@@ -26,6 +30,10 @@ class WindowPort {
   virtual void WriteResultCaption(ResultLabel label, std::string_view text) = 0;
   virtual void FocusEntry(Entry entry) = 0;
   virtual void FocusCalculateButton() = 0;
+  // A calculation has written its three results and given the focus back to
+  // the button: the window tells screen readers what they are. Not called
+  // after a failure.
+  virtual void ResultsShown(const ResultTexts& captions) = 0;
   // Tells the user which kind of failure ended the running handler.
   virtual void ReportFailure(Failure kind) = 0;
 };

@@ -1,18 +1,17 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "zelmar/form_state.hpp"
 
 // The window's design as data: every control with its text, its place in
-// twips and its font, free of any toolkit. Every front end reads this table
-// and nothing else.
+// twips and its font, which control belongs to which entry and result, the
+// tab order, and what takes the focus or a click. Free of any toolkit; every
+// front end reads this and adds no rule of its own.
 namespace zelmar::ui {
 
 inline constexpr int kTwipsPerInch = 1440;
@@ -42,8 +41,11 @@ struct ControlSpec {
   bool centred = false;               // caption labels only
   std::optional<Entry> entry = {};    // entry boxes, and the caption above each
   std::optional<ResultLabel> result = {};
-  std::string_view accessible_name = {};  // result labels: their caption, for screen readers
-  std::string_view unit = {};             // result labels: the unit shown beside the figure
+  // Result labels: what a screen reader calls the result, the caption label
+  // left of it and the label of its unit right of it (by name).
+  std::string_view spoken = {};
+  std::string_view caption = {};
+  std::string_view unit_label = {};
 };
 
 inline constexpr std::string_view kFontFamily = "Arial";
@@ -97,21 +99,24 @@ inline constexpr std::array<ControlSpec, 19> kControls{{
      .kind = ControlKind::ResultLabel,
      .twips = {3195, 3870, 960, 315},
      .result = ResultLabel::TotAltop,
-     .accessible_name = "Numero totale altoparlanti"},
+     .spoken = "Numero totale altoparlanti",
+     .caption = "Label15"},
     {.name = "ImpGruppi",
      .kind = ControlKind::ResultLabel,
      .twips = {1770, 4230, 975, 300},
      .font = FontSpec{12, true},
      .result = ResultLabel::ImpGruppi,
-     .accessible_name = "Imp. Tot.",
-     .unit = "ohm"},
+     .spoken = "Imp. Tot.",
+     .caption = "Label9",
+     .unit_label = "Label12"},
     {.name = "Liv",
      .kind = ControlKind::ResultLabel,
      .twips = {1815, 4635, 900, 285},
      .font = FontSpec{12, true},
      .result = ResultLabel::Liv,
-     .accessible_name = "Liv. Tot.",
-     .unit = "dB SPL"},
+     .spoken = "Liv. Tot.",
+     .caption = "Label10",
+     .unit_label = "Label14"},
     {.name = "Label1",
      .kind = ControlKind::CaptionLabel,
      .text = "Num.Gruppi",
@@ -165,77 +170,180 @@ inline constexpr std::array<ControlSpec, 19> kControls{{
     {.name = "Image1", .kind = ControlKind::Picture, .twips = {420, 75, 3465, 2355}},
 }};
 
-// What a screen reader says of a result: its caption, the whole figure and
-// its unit ("Imp. Tot.: 8 ohm"), or the caption alone while it is empty.
-inline std::string ResultSpeech(const ControlSpec& result, std::string_view figure) {
-  std::string speech(result.accessible_name);
-  if (figure.empty()) return speech;
-  speech.append(": ").append(figure);
-  if (!result.unit.empty()) speech.append(" ").append(result.unit);
-  return speech;
-}
-
 // The wiring diagram's natural size, in pixels at 96 dots per inch.
 inline constexpr int kDiagramWidth = 227;
 inline constexpr int kDiagramHeight = 153;
 
-// Twips to the pixels of a screen of the given resolution (dots per inch):
-// the one conversion, whatever the toolkit. 96 dpi gives the design's own
-// pixels, 144 dpi one and a half times them.
-inline int TwipsToPixels(int twips, double dpi) noexcept {
-  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
-
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  [[nodiscard]] constexpr int Right() const noexcept { return left + width; }  // first column past it
-  [[nodiscard]] constexpr int Bottom() const noexcept { return top + height; }
-  friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
-inline PixelRect ToPixels(const TwipsRect& r, double dpi) noexcept {
-  return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.width, dpi),
-          TwipsToPixels(r.height, dpi)};
-}
-
-// A caption may need a few pixels more than its label where the installed
-// font is a little wider than the design's; it may run on over the empty
-// background to its right. This is the first pixel column right of the
-// caption that is not empty background: where the nearest control reaching
-// past the caption's right edge in any of its rows begins, or the window's
-// edge. Worked out from the table, so that no text need be measured.
-inline int RunOnRight(const ControlSpec& caption, double dpi) noexcept {
-  const PixelRect rect = ToPixels(caption.twips, dpi);
-  int right = ToPixels(kWindow.client, dpi).width;
-  for (const ControlSpec& other : kControls) {
-    const PixelRect other_rect = ToPixels(other.twips, dpi);
-    if (&other == &caption || other_rect.Right() <= rect.Right()) continue;
-    if (other_rect.Bottom() <= rect.top || other_rect.top >= rect.Bottom()) continue;
-    right = std::min(right, std::max(other_rect.left, rect.Right()));
-  }
-  return right;
-}
-
-// The design of a result label.
-constexpr const ControlSpec& ResultSpec(ResultLabel label) {
-  return *std::find_if(kControls.begin(), kControls.end(),
-                       [label](const ControlSpec& control) { return control.result == label; });
-}
-
-// What is announced after a calculation: the three results in turn.
-inline std::string ResultsAnnouncement(const std::array<std::string, 3>& figures) {
-  std::string announcement;
-  for (const ResultLabel label : kResultLabels) {
-    if (!announcement.empty()) announcement.append("; ");
-    announcement.append(ResultSpeech(ResultSpec(label), figures[static_cast<std::size_t>(label)]));
-  }
-  return announcement;
-}
-
 // The order in which Tab visits the controls that take the focus.
 inline constexpr std::array<std::string_view, 5> kTabOrder{"Calcola", "Altop", "ImpAp", "Gruppi", "dBAp"};
+
+// Lookups. Each is checked below for every entry and result, so a front end
+// can take their answers as found.
+inline constexpr std::size_t kNoControl = kControls.size();
+
+constexpr std::size_t IndexOf(std::string_view name) noexcept {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (kControls[i].name == name) return i;
+  }
+  return kNoControl;
+}
+
+constexpr const ControlSpec* FindControl(std::string_view name) noexcept {
+  const std::size_t index = IndexOf(name);
+  return index == kNoControl ? nullptr : &kControls[index];
+}
+
+constexpr std::size_t IndexOfKind(ControlKind kind, std::optional<Entry> entry,
+                                  std::optional<ResultLabel> result) noexcept {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    const ControlSpec& c = kControls[i];
+    if (c.kind == kind && c.entry == entry && c.result == result) return i;
+  }
+  return kNoControl;
+}
+
+// The box of an entry and the caption above it.
+constexpr const ControlSpec& EntryBox(Entry entry) noexcept {
+  return kControls[IndexOfKind(ControlKind::EntryBox, entry, std::nullopt)];
+}
+constexpr const ControlSpec& EntryCaption(Entry entry) noexcept {
+  return kControls[IndexOfKind(ControlKind::CaptionLabel, entry, std::nullopt)];
+}
+// The label that shows a result, the caption that names it and its unit.
+constexpr const ControlSpec& ResultSpec(ResultLabel label) noexcept {
+  return kControls[IndexOfKind(ControlKind::ResultLabel, std::nullopt, label)];
+}
+constexpr const ControlSpec& ResultCaption(ResultLabel label) noexcept {
+  return kControls[IndexOf(ResultSpec(label).caption)];
+}
+// The unit's text ("ohm"), empty for a count.
+constexpr std::string_view ResultUnit(ResultLabel label) noexcept {
+  const std::size_t unit = IndexOf(ResultSpec(label).unit_label);
+  return unit == kNoControl ? std::string_view{} : kControls[unit].text;
+}
+constexpr const ControlSpec& CalculateButton() noexcept {
+  return kControls[IndexOfKind(ControlKind::PushButton, std::nullopt, std::nullopt)];
+}
+
+// Only the boxes and the button take the keyboard focus.
+constexpr bool TakesFocus(ControlKind kind) noexcept {
+  return kind == ControlKind::EntryBox || kind == ControlKind::PushButton;
+}
+
+// What a click does. On a label, a result, the picture or the window's
+// background it does nothing: the focus stays where it was, and a caption
+// does not send it into its box.
+enum class ClickEffect : std::uint8_t { FocusBox, PressButton, Nothing };
+constexpr ClickEffect OnClick(ControlKind kind) noexcept {
+  switch (kind) {
+    case ControlKind::EntryBox:
+      return ClickEffect::FocusBox;
+    case ControlKind::PushButton:
+      return ClickEffect::PressButton;
+    default:
+      return ClickEffect::Nothing;
+  }
+}
+
+// The access key of the button: the letter after "&", lower case ('c').
+constexpr char AccessKey(std::string_view text) noexcept {
+  const std::size_t at = text.find('&');
+  if (at == std::string_view::npos || at + 1 >= text.size()) return 0;
+  const char key = text[at + 1];
+  return key >= 'A' && key <= 'Z' ? static_cast<char>(key - 'A' + 'a') : key;
+}
+
+// Stacking, top first: the controls that take the focus, in the tab order,
+// then the others in the order of the table. A box or the button is thus
+// drawn over a label it overlaps, and a toolkit that takes its tab order
+// from its stacking (Windows' dialogs, a page's document order) gets the
+// tab order with it.
+inline constexpr std::array<std::size_t, kControls.size()> kStackingOrder = [] {
+  std::array<std::size_t, kControls.size()> order{};
+  std::size_t n = 0;
+  for (const std::string_view name : kTabOrder) order[n++] = IndexOf(name);
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (!TakesFocus(kControls[i].kind)) order[n++] = i;
+  }
+  return order;
+}();
+
+namespace checks {
+
+constexpr std::size_t CountNamed(std::string_view name) noexcept {
+  std::size_t n = 0;
+  for (const ControlSpec& c : kControls) n += c.name == name ? 1 : 0;
+  return n;
+}
+
+constexpr bool NamesAreUnique() noexcept {
+  for (const ControlSpec& c : kControls) {
+    if (CountNamed(c.name) != 1) return false;
+  }
+  return CountNamed("") == 0;
+}
+
+constexpr bool TabOrderIsTheFocusTakers() noexcept {
+  std::size_t takers = 0;
+  for (const ControlSpec& c : kControls) takers += TakesFocus(c.kind) ? 1 : 0;
+  if (takers != kTabOrder.size()) return false;
+  for (const std::string_view name : kTabOrder) {
+    const std::size_t i = IndexOf(name);
+    if (i == kNoControl || !TakesFocus(kControls[i].kind)) return false;
+  }
+  return true;
+}
+
+constexpr std::size_t Count(ControlKind kind, std::optional<Entry> entry, std::optional<ResultLabel> result) {
+  std::size_t n = 0;
+  for (const ControlSpec& c : kControls)
+    n += (c.kind == kind && c.entry == entry && c.result == result) ? 1 : 0;
+  return n;
+}
+
+constexpr bool EachEntryHasOneBoxAndOneCaption() noexcept {
+  for (const Entry e : kEntries) {
+    if (Count(ControlKind::EntryBox, e, std::nullopt) != 1) return false;
+    if (Count(ControlKind::CaptionLabel, e, std::nullopt) != 1) return false;
+  }
+  return true;
+}
+
+constexpr bool EachResultHasItsCaptionAndUnit() noexcept {
+  for (const ResultLabel r : kResultLabels) {
+    if (Count(ControlKind::ResultLabel, std::nullopt, r) != 1) return false;
+    const ControlSpec& result = ResultSpec(r);
+    if (result.spoken.empty()) return false;
+    const std::size_t caption = IndexOf(result.caption);
+    if (caption == kNoControl || kControls[caption].kind != ControlKind::CaptionLabel) return false;
+    if (kControls[caption].entry) return false;
+    if (!result.unit_label.empty()) {
+      const std::size_t unit = IndexOf(result.unit_label);
+      if (unit == kNoControl || kControls[unit].kind != ControlKind::CaptionLabel) return false;
+      if (kControls[unit].text.empty()) return false;
+    }
+  }
+  return true;
+}
+
+constexpr bool StackingVisitsEveryControlOnce() noexcept {
+  std::array<bool, kControls.size()> seen{};
+  for (const std::size_t i : kStackingOrder) {
+    if (i >= kControls.size() || seen[i]) return false;
+    seen[i] = true;
+  }
+  return true;
+}
+
+static_assert(NamesAreUnique(), "every control has a name of its own");
+static_assert(TabOrderIsTheFocusTakers(), "the tab order names exactly the boxes and the button");
+static_assert(Count(ControlKind::PushButton, std::nullopt, std::nullopt) == 1, "one button");
+static_assert(Count(ControlKind::Picture, std::nullopt, std::nullopt) == 1, "one picture");
+static_assert(EachEntryHasOneBoxAndOneCaption(), "each entry has one box and one caption");
+static_assert(EachResultHasItsCaptionAndUnit(), "each result has its caption and, if any, its unit");
+static_assert(StackingVisitsEveryControlOnce(), "the stacking holds every control once");
+static_assert(AccessKey(CalculateButton().text) == 'c', "the button's access key");
+
+}  // namespace checks
 
 }  // namespace zelmar::ui

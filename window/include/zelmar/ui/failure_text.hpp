@@ -20,6 +20,10 @@ constexpr std::string_view FailureText(Failure kind) noexcept {
   return kFailureTexts[static_cast<std::size_t>(kind)];
 }
 
+// What the user reads when a handler ends on something other than one of
+// the five kinds (the toolkit ran out of memory, say): the window carries on.
+inline constexpr std::string_view kInternalErrorText = "Errore interno: l'operazione è stata interrotta.";
+
 // The caption of the message, the application's title.
 inline constexpr std::string_view kMessageTitle = "Zelmar";
 
