@@ -44,13 +44,11 @@ void CaptionLabel::SetCaption(const QString& text) {
   UpdateFullTextHints();
 }
 
-void CaptionLabel::SetDesignGeometry(const QRect& rect, int run_on_right) {
+void CaptionLabel::SetDesignGeometry(const QRect& design, const QRect& painted) {
   // No text is measured here: that would load the font before the window
   // can appear.
-  design_width_ = rect.width();
-  QRect placed = rect;
-  if (overflow_ == Overflow::RunOn) placed.setRight(std::max(rect.right(), run_on_right - 1));
-  setGeometry(placed);
+  design_width_ = design.width();
+  setGeometry(overflow_ == Overflow::RunOn ? painted : design);
 }
 
 QStringList CaptionLabel::Lines() const {

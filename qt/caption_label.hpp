@@ -22,11 +22,12 @@ class CaptionLabel : public QLabel {
 
   CaptionLabel(const QString& text, Qt::Alignment alignment, Overflow overflow, QWidget* parent);
 
-  // Places the label at its designed place and size; its caption wraps in
-  // the designed width. A run-on caption's label reaches on to run_on_right,
-  // the first pixel column that is not empty background; drawn on the
-  // window's own colour, the extra room shows nothing but the caption.
-  void SetDesignGeometry(const QRect& rect, int run_on_right);
+  // Places the label: its caption wraps and centres in the designed
+  // rectangle, and the label paints in the placed one, which may reach
+  // further right over empty background (drawn on the window's own colour,
+  // the extra room shows nothing but the caption). A result keeps its
+  // designed size and cuts what does not fit.
+  void SetDesignGeometry(const QRect& design, const QRect& painted);
   [[nodiscard]] int DesignWidth() const noexcept { return design_width_; }
 
   // The caption's lines as drawn at the label's designed width and font.

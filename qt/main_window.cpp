@@ -11,14 +11,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <algorithm>
-#include <cmath>
+#include <limits>
 
 #include "caption_label.hpp"
 #include "design_font.hpp"
 #include "shipped_artwork.hpp"
 #include "zelmar/ui/control_table.hpp"
 #include "zelmar/ui/failure_text.hpp"
+#include "zelmar/ui/placement.hpp"
+#include "zelmar/ui/speech.hpp"
 
 namespace zelmar::ui {
 namespace {
@@ -26,6 +27,8 @@ namespace {
 QString ToQString(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
+
+QRect ToQRect(const PixelRect& r) { return {r.left, r.top, r.width, r.height}; }
 
 const QLatin1String kAnnouncerName("ResultsAnnouncement");
 
@@ -44,8 +47,6 @@ QAccessibleInterface* WindowAccessible(const QString& class_name, QObject* objec
 
 }  // namespace
 
-int MainWindow::ToPixels(int twips, qreal logical_dpi) noexcept { return TwipsToPixels(twips, logical_dpi); }
-
 MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
     : QWidget(parent), form_(*this, separator), announcer_(new QWidget(this)) {
   static const bool accessible_installed = [] {
@@ -55,23 +56,24 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
   (void)accessible_installed;
   const QScreen* screen = QGuiApplication::primaryScreen();
   const qreal dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
-  auto pixels = [dpi](const TwipsRect& r) {
-    return QRect(ToPixels(r.left, dpi), ToPixels(r.top, dpi), ToPixels(r.width, dpi),
-                 ToPixels(r.height, dpi));
-  };
 
   setObjectName(QStringLiteral("Zelmar"));
   setWindowTitle(ToQString(kWindow.title));
   setWindowIcon(QIcon(QPixmap::fromImage(ShippedIcon())));
-  setGeometry(pixels(kWindow.client));
+  setGeometry(ToQRect(ClientArea(dpi)));
 
-  std::array<QLabel*, 4> captions_over_boxes{};
-  for (const ControlSpec& design : kControls) {
+  // Qt draws a later sibling over an earlier one: the controls are made from
+  // the bottom of the stacking up.
+  std::array<QWidget*, kControls.size()> controls{};
+  for (auto it = kStackingOrder.rbegin(); it != kStackingOrder.rend(); ++it) {
+    const ControlSpec& design = kControls[*it];
     QWidget* control = nullptr;
     switch (design.kind) {
       case ControlKind::EntryBox: {
         auto* box = new QLineEdit(ToQString(design.text), this);
         box->setAlignment(Qt::AlignLeft);
+        // No length limit: Qt's default would cut a long paste silently.
+        box->setMaxLength(std::numeric_limits<int>::max());
         boxes_[static_cast<std::size_t>(*design.entry)] = box;
         control = box;
         break;
@@ -82,48 +84,45 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
         break;
       case ControlKind::ResultLabel: {
         auto* label = new CaptionLabel(QString(), Qt::AlignLeft, CaptionLabel::Overflow::Elide, this);
-        label->setAccessibleName(ToQString(ResultSpeech(design, {})));
+        label->setAccessibleName(ToQString(ResultSpeech(*design.result, {})));
         results_[static_cast<std::size_t>(*design.result)] = label;
         control = label;
         break;
       }
-      case ControlKind::CaptionLabel: {
-        auto* label =
-            new CaptionLabel(ToQString(design.text), design.centred ? Qt::AlignHCenter : Qt::AlignLeft,
-                             CaptionLabel::Overflow::RunOn, this);
-        if (design.entry) captions_over_boxes[static_cast<std::size_t>(*design.entry)] = label;
-        control = label;
+      case ControlKind::CaptionLabel:
+        control = new CaptionLabel(ToQString(design.text), design.centred ? Qt::AlignHCenter : Qt::AlignLeft,
+                                   CaptionLabel::Overflow::RunOn, this);
         break;
-      }
       case ControlKind::Picture: {
         auto* frame = new QLabel(this);
         frame->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         frame->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         frame->setPixmap(ShippedDiagram(devicePixelRatioF()));
-        frame->setFocusPolicy(Qt::NoFocus);
-        frame->setAccessibleName(QStringLiteral("Schema di collegamento"));
+        frame->setAccessibleName(ToQString(kPictureDescription));
         control = frame;
         break;
       }
     }
     control->setObjectName(ToQString(design.name));
+    if (!TakesFocus(design.kind)) control->setFocusPolicy(Qt::NoFocus);
     if (design.font) control->setFont(DesignFont(*design.font));
+    const Placement place = Place(design, dpi);
     if (auto* label = qobject_cast<CaptionLabel*>(control)) {
-      label->SetDesignGeometry(pixels(design.twips), RunOnRight(design, dpi));
+      label->SetDesignGeometry(ToQRect(place.design), ToQRect(place.painted));
     } else {
-      control->setGeometry(pixels(design.twips));
+      control->setGeometry(ToQRect(place.painted));
     }
+    controls[*it] = control;
   }
 
   // Set last: a box measures its font as it is created, and would load the
   // window font for nothing before taking its own.
   setFont(DesignFont(kWindowFont));
 
-  // Boxes and the button are drawn over the labels they overlap.
-  for (QLineEdit* box : boxes_) box->raise();
-  calculate_->raise();
+  // Each box is named by the caption above it.
   for (const Entry entry : kEntries) {
-    captions_over_boxes[static_cast<std::size_t>(entry)]->setBuddy(boxes_[static_cast<std::size_t>(entry)]);
+    qobject_cast<QLabel*>(controls[IndexOf(EntryCaption(entry).name)])
+        ->setBuddy(boxes_[static_cast<std::size_t>(entry)]);
   }
 
   // Nothing to see: it only carries the results to screen readers.
@@ -135,7 +134,7 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
   // Tab order, wrapping both ways.
   QWidget* previous = nullptr;
   for (const std::string_view name : kTabOrder) {
-    auto* control = findChild<QWidget*>(ToQString(name), Qt::FindDirectChildrenOnly);
+    QWidget* control = controls[IndexOf(name)];
     if (previous != nullptr) setTabOrder(previous, control);
     previous = control;
   }
@@ -174,25 +173,21 @@ void MainWindow::WriteResultCaption(ResultLabel label, std::string_view text) {
   result->SetCaption(ToQString(text));
   // Read by itself, a result says what it is and its unit, and the whole
   // figure even when the label shows it cut.
-  result->setAccessibleName(ToQString(ResultSpeech(ResultSpec(label), text)));
+  result->setAccessibleName(ToQString(ResultSpeech(label, text)));
 }
 
 void MainWindow::FocusEntry(Entry entry) {
   boxes_[static_cast<std::size_t>(entry)]->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::FocusCalculateButton() {
-  calculate_->setFocus(Qt::OtherFocusReason);
-  // A calculation ends here. Screen readers speak a notification as it
-  // appears, so the results are heard after Enter without the focus
-  // leaving the button, and heard again when a press repeats them.
-  std::array<std::string, 3> figures;
-  for (const ResultLabel label : kResultLabels) {
-    figures[static_cast<std::size_t>(label)] =
-        results_[static_cast<std::size_t>(label)]->text().toStdString();
-  }
+void MainWindow::FocusCalculateButton() { calculate_->setFocus(Qt::OtherFocusReason); }
+
+void MainWindow::ResultsShown(const ResultTexts& captions) {
+  // Screen readers speak a notification as it appears, so the results are
+  // heard after Enter without the focus leaving the button, and heard again
+  // when a press repeats them.
   announcer_->hide();
-  announcer_->setAccessibleName(ToQString(ResultsAnnouncement(figures)));
+  announcer_->setAccessibleName(ToQString(ResultsAnnouncement(captions)));
   announcer_->show();
 }
 

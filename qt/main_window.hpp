@@ -35,15 +35,13 @@ class MainWindow final : public QWidget, public WindowPort {
   void SetFailureReporter(FailureReporter reporter) { report_failure_ = std::move(reporter); }
   [[nodiscard]] const Form& form() const noexcept { return form_; }
 
-  // Twips to the pixels of this window's screen, the one conversion.
-  [[nodiscard]] static int ToPixels(int twips, qreal logical_dpi) noexcept;
-
   // WindowPort
   std::string ReadEntryText(Entry entry) override;
   void WriteEntryText(Entry entry, std::string_view text) override;
   void WriteResultCaption(ResultLabel label, std::string_view text) override;
   void FocusEntry(Entry entry) override;
   void FocusCalculateButton() override;
+  void ResultsShown(const ResultTexts& captions) override;
   void ReportFailure(Failure kind) override;
 
   // Shows the failure's wording in a modal message captioned "Zelmar".
