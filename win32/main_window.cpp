@@ -4,11 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "resource_ids.hpp"
 #include "zelmar/ui/control_table.hpp"
 #include "zelmar/ui/failure_text.hpp"
+#include "zelmar/ui/placement.hpp"
+#include "zelmar/ui/speech.hpp"
 
 namespace zelmar::win32 {
 namespace {
@@ -99,8 +100,6 @@ DecimalSeparator UserDecimalSeparator() {
   return DecimalSeparator::FromUtf8(Narrow({separator.data(), static_cast<std::size_t>(length - 1)}));
 }
 
-int MainWindow::ToPixels(int twips, UINT dpi) noexcept { return ui::TwipsToPixels(twips, dpi); }
-
 MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
     : form_(*this, separator),
       diagram_(LoadDiagram(instance, kDiagramId, 1)),
@@ -143,29 +142,17 @@ MainWindow::~MainWindow() {
 }
 
 HWND MainWindow::Control(std::string_view name) const noexcept {
-  for (std::size_t i = 0; i < kControls.size() && i < controls_.size(); ++i) {
-    if (kControls[i].name == name) return controls_[i];
-  }
-  return nullptr;
+  const std::size_t index = ui::IndexOf(name);
+  return index < controls_.size() ? controls_[index] : nullptr;
 }
 
 void MainWindow::CreateControls() {
   auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   controls_.assign(kControls.size(), nullptr);
-  // Windows puts each new child below the ones before it: creating the
-  // controls that take the focus first, in the tab order, gives the tab
-  // order and draws them over the labels they overlap.
-  std::vector<std::size_t> order;
-  for (const std::string_view name : ui::kTabOrder) {
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
-      if (kControls[i].name == name) order.push_back(i);
-    }
-  }
-  for (std::size_t i = 0; i < kControls.size(); ++i) {
-    if (std::find(order.begin(), order.end(), i) == order.end()) order.push_back(i);
-  }
-
-  for (const std::size_t i : order) {
+  // Windows puts each new child below the ones before it, and a dialog's
+  // keys follow that order: made top first, the controls get the tab order
+  // and the boxes are drawn over the labels they overlap.
+  for (const std::size_t i : ui::kStackingOrder) {
     const ControlSpec& design = kControls[i];
     const wchar_t* window_class = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -181,7 +168,9 @@ void MainWindow::CreateControls() {
         style |= WS_TABSTOP | BS_DEFPUSHBUTTON;
         break;
       case ControlKind::ResultLabel:
-        style |= SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS;
+        // SS_NOTIFY: without it a static lets the mouse through, and the
+        // tip with a cut figure's whole text would never show.
+        style |= SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_NOTIFY;
         break;
       case ControlKind::CaptionLabel:
         style |= (design.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX;
@@ -200,12 +189,22 @@ void MainWindow::CreateControls() {
     if (design.kind == ControlKind::EntryBox) {
       SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit beyond the system's
       boxes_[Index(*design.entry)] = control;
+      spoken_boxes_[Index(*design.entry)].Attach(control);
+      spoken_boxes_[Index(*design.entry)].SetName(Widen(ui::EntryCaption(*design.entry).text));
     } else if (design.kind == ControlKind::PushButton) {
       calculate_ = control;
     } else if (design.kind == ControlKind::ResultLabel) {
       results_[Index(*design.result)] = control;
+      SpokenName& spoken = spoken_results_[Index(*design.result)];
+      spoken.Attach(control);
+      spoken.SetName(Widen(ui::ResultSpeech(*design.result, {})));
     }
   }
+  // Nothing to see: a live region that carries the results to screen
+  // readers. Made last, below everything.
+  HWND announcer = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0,
+                                   hwnd_, nullptr, instance, nullptr);
+  if (announcer != nullptr) announcer_.Attach(announcer);
 }
 
 void MainWindow::EnsureTooltip() {
@@ -229,13 +228,10 @@ void MainWindow::EnsureTooltip() {
 void MainWindow::Arrange(UINT dpi) {
   dpi_ = dpi;
   for (std::size_t i = 0; i < kControls.size(); ++i) {
-    const ControlSpec& design = kControls[i];
-    const ui::PixelRect place = ui::ToPixels(design.twips, dpi);
-    int width = place.width;
-    if (design.kind == ControlKind::CaptionLabel) {
-      width = std::max(width, ui::RunOnRight(design, dpi) - place.left);
-    }
-    SetWindowPos(controls_[i], nullptr, place.left, place.top, width, place.height,
+    // A static wraps and centres in its own width: a caption's run-on room
+    // is only ever given where its text is aligned left.
+    const ui::PixelRect place = ui::Place(kControls[i], dpi).painted;
+    SetWindowPos(controls_[i], nullptr, place.left, place.top, place.width, place.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
@@ -276,7 +272,7 @@ void MainWindow::Show(int show_command) {
 
 void MainWindow::PlaceWindow() {
   // The client area at its place and size, at the window's resolution.
-  const ui::PixelRect client = ui::ToPixels(ui::kWindow.client, dpi_);
+  const ui::PixelRect client = ui::ClientArea(dpi_);
   RECT frame{client.left, client.top, client.left + client.width, client.top + client.height};
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
   const auto extended = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
@@ -302,10 +298,9 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wpa
   // message's handling is reported once, and the window carries on.
   try {
     return window->Handle(message, wparam, lparam);
-  } catch (const std::exception&) {
-    MessageBoxW(hwnd, L"Errore interno: l'operazione è stata interrotta.", L"Zelmar", MB_OK | MB_ICONERROR);
   } catch (...) {
-    MessageBoxW(hwnd, L"Errore interno: l'operazione è stata interrotta.", L"Zelmar", MB_OK | MB_ICONERROR);
+    MessageBoxW(hwnd, Widen(ui::kInternalErrorText).c_str(), Widen(ui::kMessageTitle).c_str(),
+                MB_OK | MB_ICONERROR);
   }
   return 0;
 }
@@ -369,8 +364,9 @@ void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   // The diagram at its natural size: the pixels drawn for 1x or 2x as they
   // are, the 2x ones scaled down smoothly for the scales between.
-  const int width = ui::TwipsToPixels(ui::kDiagramWidth * 15, dpi_);
-  const int height = ui::TwipsToPixels(ui::kDiagramHeight * 15, dpi_);
+  const ui::PixelRect size = ui::DiagramSize(dpi_);
+  const int width = size.width;
+  const int height = size.height;
   const bool at_1x = dpi_ == USER_DEFAULT_SCREEN_DPI && diagram_ != nullptr;
   if (!at_1x && diagram_2x_ == nullptr) {
     diagram_2x_ =
@@ -434,12 +430,17 @@ void MainWindow::WriteEntryText(Entry entry, std::string_view text) {
 
 void MainWindow::WriteResultCaption(ResultLabel label, std::string_view text) {
   SetWindowTextW(results_[Index(label)], Widen(text).c_str());
+  spoken_results_[Index(label)].SetName(Widen(ui::ResultSpeech(label, text)));
   UpdateResultTip(label);
 }
 
 void MainWindow::FocusEntry(Entry entry) { SetFocus(boxes_[Index(entry)]); }
 
 void MainWindow::FocusCalculateButton() { SetFocus(calculate_); }
+
+void MainWindow::ResultsShown(const ResultTexts& captions) {
+  announcer_.Announce(Widen(ui::ResultsAnnouncement(captions)));
+}
 
 void MainWindow::ReportFailure(Failure kind) {
   if (report_failure_) report_failure_(hwnd_, kind);

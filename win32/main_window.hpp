@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "spoken_name.hpp"
 #include "zelmar/form.hpp"
 #include "zelmar/window_port.hpp"
 
@@ -51,15 +52,13 @@ class MainWindow final : public WindowPort {
   // handled and must not be dispatched.
   bool ProcessDialogMessage(MSG& message) noexcept;
 
-  // Twips to pixels at a resolution, the one conversion.
-  [[nodiscard]] static int ToPixels(int twips, UINT dpi) noexcept;
-
   // WindowPort
   std::string ReadEntryText(Entry entry) override;
   void WriteEntryText(Entry entry, std::string_view text) override;
   void WriteResultCaption(ResultLabel label, std::string_view text) override;
   void FocusEntry(Entry entry) override;
   void FocusCalculateButton() override;
+  void ResultsShown(const ResultTexts& captions) override;
   void ReportFailure(Failure kind) override;
 
   // Shows the failure's wording in a message box captioned "Zelmar".
@@ -80,8 +79,11 @@ class MainWindow final : public WindowPort {
   HWND hwnd_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   std::array<HWND, 4> boxes_{};
+  std::array<SpokenName, 4> spoken_boxes_{};  // each named by its caption
   std::array<HWND, 3> results_{};
-  std::vector<HWND> controls_{};  // in the order of the control table
+  std::array<SpokenName, 3> spoken_results_{};  // what screen readers hear of each result
+  SpokenName announcer_;                        // where the results are announced after a calculation
+  std::vector<HWND> controls_{};                // in the order of the control table
   HWND calculate_ = nullptr;
   HWND tooltip_ = nullptr;
   HWND focus_before_deactivation_ = nullptr;

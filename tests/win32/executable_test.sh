@@ -14,7 +14,7 @@ file -b "$exe" | grep -q 'PE32+ executable (GUI) x86-64' || fail "not a 64-bit W
 imports=$("$triple-objdump" -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort)
 for dll in $imports; do
   case $dll in
-    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll) ;;
+    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll | oleacc.dll | ole32.dll | oleaut32.dll) ;;
     *) fail "imports $dll, which Windows does not ship" ;;
   esac
 done

@@ -1,0 +1,49 @@
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+
+namespace zelmar::win32 {
+
+// A control that screen readers read by a name of its own: a result by its
+// name, figure and unit ("Imp. Tot.: 5.33 ohm") rather than its bare text,
+// a box by its caption (which Windows would guess from the control before
+// it in the tab order). The control answers WM_GETOBJECT with the system's
+// own accessible object for it, but named by this; UI Automation reads it
+// through its MSAA proxy.
+class SpokenName {
+ public:
+  SpokenName() = default;
+  SpokenName(const SpokenName&) = delete;
+  SpokenName& operator=(const SpokenName&) = delete;
+  SpokenName(SpokenName&&) = delete;
+  SpokenName& operator=(SpokenName&&) = delete;
+  ~SpokenName();
+
+  // Takes over the control's answers to screen readers.
+  void Attach(HWND control);
+  void SetName(std::wstring name) { name_ = std::move(name); }
+  [[nodiscard]] const std::wstring& name() const noexcept { return name_; }
+
+  // Sets the name and raises a live region's change: the control is a polite
+  // live region from its first announcement, and a screen reader speaks its
+  // name wherever the focus is.
+  void Announce(std::wstring name);
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                    DWORD_PTR data) noexcept;
+  bool EnsureCom();
+  void MakeLiveRegion();
+
+  HWND control_ = nullptr;
+  std::wstring name_;
+  bool com_ = false;
+  bool live_ = false;
+};
+
+}  // namespace zelmar::win32
