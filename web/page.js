@@ -1,12 +1,57 @@
-// The page's own behaviour, beside the WebAssembly that runs the rules:
-// Tab wraps as in a window, the failure message closes with Enter, Space,
-// Escape or a tap and gives the focus back, and the page works offline.
+// The page's own behaviour, inlined into the page so that it holds from the
+// first paint, before the WebAssembly with the rules arrives:
+// - the form never submits, so the page never navigates; a press of the
+//   button made before the rules arrive is carried out once they are here,
+//   and so is every change typed meanwhile, without moving the focus;
+// - the access key presses the button as Alt+letter in every browser;
+// - a click on a label, a result, the picture or the window's background
+//   leaves the focus where it was;
+// - Tab wraps as in a window; the failure message closes with Enter, Space,
+//   Escape or a tap and gives the focus back; the page works offline.
 (() => {
   const form = document.getElementById("Zelmar");
-  const focusable = () => Array.from(form.querySelectorAll("input, button"));
+  const button = form.querySelector("button[aria-keyshortcuts]");
+  let rules = null;  // the WebAssembly's entry points, once they are here
+  let pressed = false;  // a press made before then
+  const typed = new Set();  // the entries changed before then
+
+  const press = () => {
+    if (rules) rules.calculate();
+    else pressed = true;
+  };
+  form.addEventListener("submit", (event) => event.preventDefault());
+  // Enter in a box, Space on the button and a click all click the button.
+  button.addEventListener("click", (event) => {
+    event.preventDefault();
+    press();
+  });
+  form.addEventListener("input", (event) => {
+    const entry = Number(event.target.dataset.entry);
+    if (Number.isNaN(entry)) return;
+    if (rules) rules.entryChanged(entry);
+    else typed.add(entry);
+  });
+
+  // "Alt+C": the letter by its key, whatever the layout makes Alt type with it.
+  const accessCode = "Key" + button.getAttribute("aria-keyshortcuts").slice(-1).toUpperCase();
+  document.addEventListener("keydown", (event) => {
+    if (!event.altKey || event.ctrlKey || event.metaKey || event.code !== accessCode) return;
+    event.preventDefault();
+    if (!event.repeat) button.click();
+  });
+
+  // What takes no focus in the window takes none here.
+  const inert = (target) => target === form || target.closest("[data-click=none]") !== null;
+  form.addEventListener("mousedown", (event) => {
+    if (inert(event.target)) event.preventDefault();
+  });
+  form.addEventListener("click", (event) => {
+    if (event.target.closest("label[data-click=none]")) event.preventDefault();
+  });
+
   form.addEventListener("keydown", (event) => {
     if (event.key !== "Tab") return;
-    const order = focusable();
+    const order = Array.from(form.querySelectorAll("input, button"));
     const first = order[0];
     const last = order[order.length - 1];
     if (!event.shiftKey && document.activeElement === last) {
@@ -31,6 +76,29 @@
   dialog.addEventListener("click", (event) => {
     if (event.target === dialog) dialog.close();
   });
+
+  // Called by the rules as they start.
+  window.zelmarRulesArrived = (entryPoints) => {
+    rules = entryPoints;
+    // The changes typed meanwhile are handled now; their handling moves the
+    // focus into each box, but the user may be typing elsewhere by now.
+    const active = document.activeElement;
+    for (const entry of typed) rules.entryChanged(entry);
+    typed.clear();
+    if (!dialog.open && active && active.focus) active.focus({preventScroll: true});
+    if (pressed && !dialog.open) {
+      pressed = false;
+      rules.calculate();
+    }
+    pressed = false;
+  };
+
+  // The rules arrive once the window has painted.
+  requestAnimationFrame(() => setTimeout(() => {
+    const script = document.createElement("script");
+    script.src = "zelmar.js";
+    document.body.append(script);
+  }));
 
   if ("serviceWorker" in navigator) {
     navigator.serviceWorker.register("sw.js").catch(() => {});

@@ -4,7 +4,10 @@
 // The page shows at once, before its WebAssembly arrives, with the diagram
 // for ordinary screens inside it and the one for dense screens beside it.
 //
-//   zelmar-webpage OUT.html DIAGRAM.png
+//   zelmar-webpage OUT.html DIAGRAM.png PAGE.js VERSION SHOWN-VERSION COMMENTS
+//
+// PAGE.js, the page's own script, goes inline: it must hold from the first
+// paint. The version record goes into the page's metadata.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,9 +18,12 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "zelmar/ui/control_table.hpp"
 #include "zelmar/ui/failure_text.hpp"
+#include "zelmar/ui/placement.hpp"
+#include "zelmar/ui/speech.hpp"
 
 namespace {
 
@@ -63,27 +69,17 @@ std::string FontCss(const zelmar::ui::FontSpec& font) {
 }
 
 std::string PlaceCss(const ControlSpec& control) {
-  const zelmar::ui::PixelRect place = zelmar::ui::ToPixels(control.twips, kCssDpi);
-  int width = place.width;
-  if (control.kind == ControlKind::CaptionLabel) {
-    width = std::max(width, zelmar::ui::RunOnRight(control, kCssDpi) - place.left);
-  }
-  std::string css = "left:" + U(place.left) + ";top:" + U(place.top) + ";width:" + U(width) +
-                    ";height:" + U(place.height) + ";";
-  if (control.kind == ControlKind::CaptionLabel && width != place.width) {
+  const zelmar::ui::Placement place = zelmar::ui::Place(control, kCssDpi);
+  const zelmar::ui::PixelRect& painted = place.painted;
+  std::string css = "left:" + U(painted.left) + ";top:" + U(painted.top) + ";width:" + U(painted.width) +
+                    ";height:" + U(painted.height) + ";";
+  if (painted.width != place.design.width) {
     // Wraps in its designed width; the run-on room is only for a word that
     // does not fit.
-    css += "padding-right:" + U(width - place.width) + ";box-sizing:border-box;";
+    css += "padding-right:" + U(painted.width - place.design.width) + ";box-sizing:border-box;";
   }
   css += FontCss(control.font.value_or(zelmar::ui::kWindowFont)) + ";";
   return css;
-}
-
-const ControlSpec* Find(std::string_view name) {
-  for (const ControlSpec& control : kControls) {
-    if (control.name == name) return &control;
-  }
-  return nullptr;
 }
 
 // The button's caption with its access key underlined.
@@ -100,31 +96,9 @@ std::string ButtonCaption(std::string_view text) {
   return out;
 }
 
-char AccessKey(std::string_view text) {
-  const std::size_t at = text.find('&');
-  if (at == std::string_view::npos || at + 1 >= text.size()) return 0;
-  const char key = text[at + 1];
-  return key >= 'A' && key <= 'Z' ? static_cast<char>(key - 'A' + 'a') : key;
-}
-
-// The caption that a result is read with, and its unit's label.
-const ControlSpec* CaptionBeside(const ControlSpec& result, bool unit) {
-  const zelmar::ui::PixelRect place = zelmar::ui::ToPixels(result.twips, kCssDpi);
-  const ControlSpec* best = nullptr;
-  int best_distance = 0;
-  for (const ControlSpec& other : kControls) {
-    if (other.kind != ControlKind::CaptionLabel || other.entry) continue;
-    const zelmar::ui::PixelRect rect = zelmar::ui::ToPixels(other.twips, kCssDpi);
-    const bool same_row = rect.top < place.Bottom() && place.top < rect.Bottom();
-    const bool on_side = unit ? rect.left >= place.Right() - 1 : rect.Right() <= place.left + 1;
-    if (!same_row || !on_side) continue;
-    const int distance = unit ? rect.left - place.Right() : place.left - rect.Right();
-    if (best == nullptr || distance < best_distance) {
-      best = &other;
-      best_distance = distance;
-    }
-  }
-  return best;
+// Marks what a click leaves alone; the page's script keeps the focus there.
+std::string_view ClickAttribute(const ControlSpec& control) {
+  return zelmar::ui::OnClick(control.kind) == zelmar::ui::ClickEffect::Nothing ? R"( data-click="none")" : "";
 }
 
 // A title keeps its two blanks before "1.0": browsers fold a run of
@@ -152,8 +126,14 @@ std::string Base64(std::string_view bytes) {
   return out;
 }
 
-std::string Page(std::string_view diagram_png) {
-  const zelmar::ui::PixelRect client = zelmar::ui::ToPixels(zelmar::ui::kWindow.client, kCssDpi);
+struct VersionRecord {
+  std::string_view version;  // 1.0.0.2
+  std::string_view shown;    // 1.00.0002
+  std::string_view comments;
+};
+
+std::string Page(std::string_view diagram_png, std::string_view script, const VersionRecord& record) {
+  const zelmar::ui::PixelRect client = zelmar::ui::ClientArea(kCssDpi);
   std::ostringstream html;
   html << R"(<!doctype html>
 <html lang="it">
@@ -163,6 +143,18 @@ std::string Page(std::string_view diagram_png) {
 <meta name="description" content="Calcolo di impedenza e livello di un gruppo di altoparlanti in serie-parallelo">
 <meta name="color-scheme" content="light">
 <meta name="theme-color" content="#f0f0f0">
+<meta name="application-name" content=")"
+       << Escaped(zelmar::ui::kMessageTitle) << R"(">
+<meta name="version" content=")"
+       << Escaped(record.version) << R"(">
+<meta name="file-version" content=")"
+       << Escaped(record.shown) << R"(">
+<meta name="product-version" content=")"
+       << Escaped(record.shown) << R"(">
+<meta name="internal-name" content=")"
+       << Escaped(zelmar::ui::kMessageTitle) << R"(">
+<meta name="comments" content=")"
+       << Escaped(record.comments) << R"(">
 <title>)"
        << KeptBlanks(Escaped(zelmar::ui::kWindow.title)) << R"(</title>
 <link rel="manifest" href="manifest.webmanifest">
@@ -199,56 +191,50 @@ dialog button{min-width:6em;min-height:2.2em}
 <form id="Zelmar" novalidate autocomplete="off" aria-label=")"
        << Escaped(zelmar::ui::kWindow.title) << R"(">
 )";
-  // The controls that take the focus first, in the tab order: the order of
-  // the document is the order of Tab.
-  for (const std::string_view name : zelmar::ui::kTabOrder) {
-    const ControlSpec& control = *Find(name);
-    if (control.kind == ControlKind::PushButton) {
-      html << R"(<button id=")" << control.name << R"(" type="submit" autofocus accesskey=")"
-           << AccessKey(control.text) << "\" style=\"" << PlaceCss(control) << "\">"
-           << ButtonCaption(control.text) << "</button>\n";
-    } else {
-      html << "<input id=\"" << control.name << "\" value=\"" << Escaped(control.text)
-           << "\" inputmode=\"decimal\" spellcheck=\"false\" autocapitalize=\"off\" enterkeyhint=\"go\" "
-              "style=\""
-           << PlaceCss(control) << "\">\n";
-    }
-  }
-  for (const ControlSpec& control : kControls) {
+  // In the order of the stacking: the controls that take the focus first,
+  // in the tab order, which the document's order gives Tab.
+  for (const std::size_t index : zelmar::ui::kStackingOrder) {
+    const ControlSpec& control = kControls[index];
     const std::string style = PlaceCss(control);
     switch (control.kind) {
+      case ControlKind::PushButton:
+        html << R"(<button id=")" << control.name << R"(" type="submit" autofocus aria-keyshortcuts="Alt+)"
+             << static_cast<char>(zelmar::ui::AccessKey(control.text) - 'a' + 'A') << "\" style=\"" << style
+             << "\">" << ButtonCaption(control.text) << "</button>\n";
+        break;
+      case ControlKind::EntryBox:
+        html << "<input id=\"" << control.name << "\" data-entry=\"" << static_cast<int>(*control.entry)
+             << "\" value=\"" << Escaped(control.text)
+             << "\" inputmode=\"decimal\" spellcheck=\"false\" autocapitalize=\"off\" enterkeyhint=\"go\" "
+                "style=\""
+             << style << "\">\n";
+        break;
       case ControlKind::CaptionLabel:
         if (control.entry) {
-          const std::string_view box = kControls[static_cast<std::size_t>(*control.entry)].name;
-          html << "<label id=\"" << control.name << "\" for=\"" << box << "\" style=\"" << style << "\">"
-               << Escaped(control.text) << "</label>\n";
+          html << "<label id=\"" << control.name << "\" for=\"" << zelmar::ui::EntryBox(*control.entry).name
+               << "\"" << ClickAttribute(control) << " style=\"" << style << "\">" << Escaped(control.text)
+               << "</label>\n";
         } else {
           html << "<span id=\"" << control.name << "\"" << (control.centred ? " class=\"centred\"" : "")
-               << " style=\"" << style << "\">" << Escaped(control.text) << "</span>\n";
+               << ClickAttribute(control) << " style=\"" << style << "\">" << Escaped(control.text)
+               << "</span>\n";
         }
         break;
-      case ControlKind::ResultLabel: {
-        // Read by itself: its caption, the figure and its unit.
-        html << R"(<output id=")" << control.name << R"(" aria-live="off" aria-labelledby=")";
-        if (const ControlSpec* caption = CaptionBeside(control, false)) html << caption->name << ' ';
-        html << control.name;
-        if (const ControlSpec* unit = CaptionBeside(control, true)) html << ' ' << unit->name;
-        html << "\" style=\"" << style << "\"></output>\n";
+      case ControlKind::ResultLabel:
+        // Read by itself: its name, and once written its figure and unit.
+        html << R"(<output id=")" << control.name << R"(" aria-live="off" aria-label=")"
+             << Escaped(zelmar::ui::ResultSpeech(*control.result, {})) << '"' << ClickAttribute(control)
+             << " style=\"" << style << "\"></output>\n";
         break;
-      }
       case ControlKind::Picture: {
-        const zelmar::ui::PixelRect place = zelmar::ui::ToPixels(control.twips, kCssDpi);
+        const zelmar::ui::PixelRect place = zelmar::ui::Place(control, kCssDpi).painted;
         html << "<img id=\"" << control.name << R"(" src="data:image/png;base64,)" << Base64(diagram_png)
-             << R"(" srcset="data:image/png;base64,)" << Base64(diagram_png)
-             << R"( 1x, diagram@2x.png 2x" width=")" << place.width << "\" height=\"" << place.height
-             << "\" alt=\"Schema di collegamento: gruppi di altoparlanti in serie, collegati in parallelo "
-                "all'ingresso\" style=\"left:"
-             << U(place.left) << ";top:" << U(place.top) << ";width:" << U(place.width)
+             << R"(" srcset="diagram@2x.png 2x" width=")" << place.width << "\" height=\"" << place.height
+             << "\" alt=\"" << Escaped(zelmar::ui::kPictureDescription) << '"' << ClickAttribute(control)
+             << " style=\"left:" << U(place.left) << ";top:" << U(place.top) << ";width:" << U(place.width)
              << ";height:" << U(place.height) << "\">\n";
         break;
       }
-      default:
-        break;
     }
   }
   html << R"(</form>
@@ -261,33 +247,38 @@ dialog button{min-width:6em;min-height:2.2em}
 </dialog>
 </main>
 <script>
-// The rules arrive once the window has painted.
-requestAnimationFrame(() => setTimeout(() => {
-  const rules = document.createElement("script");
-  rules.src = "zelmar.js";
-  document.body.append(rules);
-}));
-</script>
+)" << script
+       << R"(</script>
 </body>
 </html>
 )";
   return html.str();
 }
 
+std::string ReadFile(const char* name) {
+  std::ifstream in(name, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in.good() && !in.eof()) bytes.clear();
+  return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 3) {
-    (void)std::fputs("usage: zelmar-webpage OUT.html DIAGRAM.png\n", stderr);
+  if (argc != 7) {
+    (void)std::fputs("usage: zelmar-webpage OUT.html DIAGRAM.png PAGE.js VERSION SHOWN-VERSION COMMENTS\n",
+                     stderr);
     return 2;
   }
-  std::ifstream diagram(argv[2], std::ios::binary);
-  const std::string diagram_png((std::istreambuf_iterator<char>(diagram)), std::istreambuf_iterator<char>());
-  if (!diagram || diagram_png.empty()) {
-    std::cerr << "zelmar-webpage: cannot read " << argv[2] << '\n';
-    return 1;
+  const std::string diagram_png = ReadFile(argv[2]);
+  const std::string script = ReadFile(argv[3]);
+  for (const auto& [name, bytes] : {std::pair{argv[2], &diagram_png}, std::pair{argv[3], &script}}) {
+    if (bytes->empty()) {
+      std::cerr << "zelmar-webpage: cannot read " << name << '\n';
+      return 1;
+    }
   }
   std::ofstream out(argv[1], std::ios::binary);
-  out << Page(diagram_png);
+  out << Page(diagram_png, script, {argv[4], argv[5], argv[6]});
   return out.good() ? 0 : 1;
 }

@@ -1,7 +1,8 @@
 // The window in the browser: the page's elements, written from the control
-// table at build time, carry out WindowPort; the input events of the boxes
-// run EntryChanged and the button's clicks run Calculate. The DOM is
-// reached through the few JavaScript functions below.
+// table at build time, carry out WindowPort. The page's own script (page.js)
+// hands the boxes' input events to EntryChanged and the button's presses to
+// Calculate once the rules below have started. The DOM is reached through
+// the few JavaScript functions below.
 #include <emscripten/emscripten.h>
 
 #include <array>
@@ -13,6 +14,7 @@
 #include "zelmar/form.hpp"
 #include "zelmar/ui/control_table.hpp"
 #include "zelmar/ui/failure_text.hpp"
+#include "zelmar/ui/speech.hpp"
 #include "zelmar/window_port.hpp"
 
 // clang-format off
@@ -23,9 +25,11 @@ EM_JS(char*, js_read_text, (const char* id), {
 EM_JS(void, js_write_text, (const char* id, const char* text), {
   document.getElementById(UTF8ToString(id)).value = UTF8ToString(text);
 });
-EM_JS(void, js_write_result, (const char* id, const char* text), {
+EM_JS(void, js_write_result, (const char* id, const char* text, const char* speech), {
   const result = document.getElementById(UTF8ToString(id));
   result.textContent = UTF8ToString(text);
+  // Read by itself: its name, the whole figure and its unit.
+  result.setAttribute("aria-label", UTF8ToString(speech));
   // A figure cut with an ellipsis is whole in the title.
   if (result.scrollWidth > result.clientWidth) result.title = result.textContent;
   else result.removeAttribute("title");
@@ -53,14 +57,11 @@ EM_JS(char*, js_decimal_separator, (), {
   } catch (e) {}
   return allocateUTF8(separator);
 });
-EM_JS(void, js_bind_entry, (const char* id, int entry), {
-  document.getElementById(UTF8ToString(id)).addEventListener("input", () => Module._zelmar_entry_changed(entry));
-});
-EM_JS(void, js_bind_button, (const char* id), {
-  const button = document.getElementById(UTF8ToString(id));
-  button.addEventListener("click", (event) => { event.preventDefault(); Module._zelmar_calculate(); });
-  // Enter in a box submits the form, which clicks the button: nothing more.
-  button.form.addEventListener("submit", (event) => event.preventDefault());
+EM_JS(void, js_rules_arrived, (), {
+  window.zelmarRulesArrived({
+    calculate: () => Module._zelmar_calculate(),
+    entryChanged: (entry) => Module._zelmar_entry_changed(entry),
+  });
 });
 // NOLINTEND
 // clang-format on
@@ -74,14 +75,7 @@ std::string Id(std::string_view name) { return std::string(name); }
 using JsText = std::unique_ptr<char, decltype(&std::free)>;
 std::string Taken(char* text) { return {JsText(text, &std::free).get()}; }
 
-const ui::ControlSpec& EntrySpec(Entry entry) { return ui::kControls[static_cast<std::size_t>(entry)]; }
-
-std::string ButtonId() {
-  for (const ui::ControlSpec& control : ui::kControls) {
-    if (control.kind == ui::ControlKind::PushButton) return Id(control.name);
-  }
-  return {};
-}
+const ui::ControlSpec& EntrySpec(Entry entry) { return ui::EntryBox(entry); }
 
 class PageWindow final : public WindowPort {
  public:
@@ -102,24 +96,23 @@ class PageWindow final : public WindowPort {
   }
 
   void WriteResultCaption(ResultLabel label, std::string_view text) override {
-    figures_[static_cast<std::size_t>(label)] = text;
-    js_write_result(Id(ui::ResultSpec(label).name).c_str(),
-                    figures_[static_cast<std::size_t>(label)].c_str());
+    const std::string figure(text);
+    js_write_result(Id(ui::ResultSpec(label).name).c_str(), figure.c_str(),
+                    ui::ResultSpeech(label, text).c_str());
   }
 
   void FocusEntry(Entry entry) override { js_focus(Id(EntrySpec(entry).name).c_str()); }
 
-  // A calculation ends here: the results are announced.
-  void FocusCalculateButton() override {
-    js_focus(ButtonId().c_str());
-    js_announce(ui::ResultsAnnouncement(figures_).c_str());
+  void FocusCalculateButton() override { js_focus(Id(ui::CalculateButton().name).c_str()); }
+
+  void ResultsShown(const ResultTexts& captions) override {
+    js_announce(ui::ResultsAnnouncement(captions).c_str());
   }
 
   void ReportFailure(Failure kind) override { js_show_failure(std::string(ui::FailureText(kind)).c_str()); }
 
  private:
   Form form_;
-  std::array<std::string, 3> figures_;
 };
 
 std::unique_ptr<PageWindow>& Window() {
@@ -148,15 +141,7 @@ int main() {
   using namespace zelmar;
   web::Window() =
       std::make_unique<web::PageWindow>(DecimalSeparator::FromUtf8(web::Taken(js_decimal_separator())));
-  for (const Entry entry : kEntries) {
-    js_bind_entry(std::string(web::EntrySpec(entry).name).c_str(), static_cast<int>(entry));
-  }
-  js_bind_button(web::ButtonId().c_str());
-  // A figure typed while the rules were still on their way is a change
-  // like any other: it is handled now, instead of being lost.
-  for (const Entry entry : kEntries) {
-    if (web::Window()->ReadEntryText(entry) != web::EntrySpec(entry).text)
-      web::Window()->form().EntryChanged(entry);
-  }
+  // From here the page hands its events over, first those that came early.
+  js_rules_arrived();
   return 0;
 }

@@ -1,6 +1,6 @@
 # Writes the service worker of the assembled page: the list of its files,
 # and a version that changes whenever any of them does.
-#   cmake -DSITE=DIR -DTEMPLATE=sw.js.in -P write_service_worker.cmake
+#   cmake -DSITE=DIR -DTEMPLATE=sw.js.in -DVERSION=1.0.0.2 -P write_service_worker.cmake
 file(GLOB names RELATIVE ${SITE} ${SITE}/*)
 list(REMOVE_ITEM names sw.js)
 list(SORT names)
@@ -12,5 +12,7 @@ foreach(name IN LISTS names)
   string(APPEND ZELMAR_WEB_FILES ", \"${name}\"")
 endforeach()
 string(SHA256 version "${digests}")
-string(SUBSTRING ${version} 0 16 ZELMAR_WEB_VERSION)
+string(SUBSTRING ${version} 0 16 digest)
+# The cache is named for the program's version and the files' contents.
+set(ZELMAR_WEB_VERSION "${VERSION}-${digest}")
 configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)
