@@ -1,0 +1,215 @@
+#include "window_cases.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+
+#include "window_cases_text.hpp"
+
+namespace zelmar::testing {
+namespace {
+
+// How many words a verb takes before its last, which runs to the end of
+// the line (a text with blanks, or nothing).
+std::size_t FixedWords(std::string_view verb, std::string_view first) {
+  if (verb == "type" || verb == "paste") return 2;
+  if (verb == "expect") return first == "failures" || first == "announced" ? 2 : 3;
+  return 1;
+}
+
+std::vector<std::string> Split(std::string_view line) {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  auto skip_blanks = [&] {
+    while (at < line.size() && line[at] == ' ') ++at;
+  };
+  skip_blanks();
+  while (at < line.size()) {
+    const std::size_t fixed = words.empty() ? 1 : FixedWords(words[0], words.size() > 1 ? words[1] : "");
+    if (words.size() >= fixed) {
+      words.emplace_back(line.substr(at));
+      return words;
+    }
+    const std::size_t end = std::min(line.find(' ', at), line.size());
+    words.emplace_back(line.substr(at, end - at));
+    at = end;
+    skip_blanks();
+  }
+  // A text left empty is an empty text.
+  if (!words.empty() && words.size() == FixedWords(words[0], words.size() > 1 ? words[1] : "")) {
+    words.emplace_back();
+  }
+  return words;
+}
+
+// "{39999*0}3" is 39,999 zeros and a 3.
+std::string Expanded(std::string_view text) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t open = text.find('{', at);
+    const std::size_t star = text.find('*', open);
+    const std::size_t close = text.find('}', star);
+    if (open == std::string_view::npos || star == std::string_view::npos || close == std::string_view::npos) {
+      out.append(text.substr(at));
+      break;
+    }
+    out.append(text.substr(at, open - at));
+    const std::size_t count =
+        std::strtoul(std::string(text.substr(open + 1, star - open - 1)).c_str(), nullptr, 10);
+    const std::string_view piece = text.substr(star + 1, close - star - 1);
+    for (std::size_t i = 0; i < count; ++i) out.append(piece);
+    at = close + 1;
+  }
+  return out;
+}
+
+std::optional<Failure> FailureNamed(std::string_view name) {
+  static constexpr std::pair<std::string_view, Failure> kNames[] = {
+      {"TypeMismatch", Failure::TypeMismatch},
+      {"DivisionByZero", Failure::DivisionByZero},
+      {"InvalidArgument", Failure::InvalidArgument},
+      {"Overflow", Failure::Overflow},
+      {"FloatingPoint", Failure::FloatingPoint}};
+  for (const auto& [known, kind] : kNames) {
+    if (known == name) return kind;
+  }
+  return std::nullopt;
+}
+
+std::vector<int> Numbers(std::string_view list) {
+  std::vector<int> numbers;
+  std::istringstream in{std::string(list)};
+  for (std::string item; std::getline(in, item, ',');) numbers.push_back(std::atoi(item.c_str()));
+  return numbers;
+}
+
+}  // namespace
+
+std::vector<WindowCase> WindowCases() {
+  std::vector<WindowCase> cases;
+  std::istringstream in{std::string(kWindowCasesText)};
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> words = Split(line);
+    if (words.empty() || words[0].starts_with('#')) continue;
+    if (words[0] == "case") {
+      cases.push_back({line.substr(line.find("case") + 5), {}});
+    } else if (!cases.empty()) {
+      cases.back().steps.push_back({number, std::move(words)});
+    }
+  }
+  return cases;
+}
+
+std::string CaseTestName(const WindowCase& window_case) {
+  std::string name;
+  bool upper = true;
+  for (const char c : window_case.name) {
+    if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
+      name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+      upper = false;
+    } else {
+      upper = true;
+    }
+  }
+  return name;
+}
+
+void RunCase(const WindowCase& window_case, WindowDriver& driver) {
+  (void)driver.TakeFailures();
+  std::size_t announcements_at_start = driver.Announcements().size();
+  for (const CaseStep& step : window_case.steps) {
+    const std::vector<std::string>& w = step.words;
+    SCOPED_TRACE(::testing::Message() << "window.cases line " << step.line);
+    auto arg = [&w](std::size_t i) -> const std::string& {
+      static const std::string kNone;
+      return i < w.size() ? w[i] : kNone;
+    };
+    const std::string& verb = w[0];
+    if (verb == "type") {
+      driver.Type(arg(1), arg(2));
+    } else if (verb == "paste") {
+      driver.Paste(arg(1), Expanded(arg(2)));
+    } else if (verb == "key") {
+      driver.Key(arg(1));
+    } else if (verb == "focus") {
+      driver.Focus(arg(1));
+    } else if (verb == "click") {
+      if (const ui::ControlSpec* control = ui::FindControl(arg(1))) {
+        const ui::PixelRect place = ui::Place(*control, 96).design;
+        driver.Click(place.left + place.width / 2, place.top + place.height / 2);
+      } else {
+        const std::vector<int> point = Numbers(arg(1));
+        ASSERT_EQ(point.size(), 2U) << arg(1);
+        driver.Click(point[0], point[1]);
+      }
+    } else if (verb == "expect" && arg(1) == "box") {
+      EXPECT_EQ(driver.Text(arg(2)), arg(3)) << arg(2);
+    } else if (verb == "expect" && arg(1) == "caption") {
+      EXPECT_EQ(driver.Text(arg(2)), arg(3)) << arg(2);
+    } else if (verb == "expect" && arg(1) == "focus") {
+      EXPECT_EQ(driver.FocusName(), arg(2));
+    } else if (verb == "expect" && arg(1) == "failures") {
+      std::vector<Failure> expected;
+      std::istringstream names{arg(2)};
+      for (std::string name; names >> name;) {
+        if (name == "none") continue;
+        const std::optional<Failure> kind = FailureNamed(name);
+        ASSERT_TRUE(kind.has_value()) << name;
+        expected.push_back(*kind);
+      }
+      EXPECT_EQ(driver.TakeFailures(), expected);
+    } else if (verb == "expect" && arg(1) == "announced") {
+      const std::vector<std::string> made = driver.Announcements();
+      if (arg(2) == "none") {
+        EXPECT_EQ(made.size(), announcements_at_start);
+      } else {
+        ASSERT_GT(made.size(), announcements_at_start);
+        EXPECT_EQ(made.back(), arg(2));
+      }
+    } else if (verb == "expect" && arg(1) == "spoken") {
+      EXPECT_EQ(driver.Spoken(arg(2)), arg(3)) << arg(2);
+    } else if (verb == "expect" && arg(1) == "place") {
+      const std::vector<int> e = Numbers(arg(3));
+      ASSERT_EQ(e.size(), 4U);
+      const ui::PixelRect actual = driver.Place(arg(2));
+      const ui::ControlSpec* control = ui::FindControl(arg(2));
+      ASSERT_NE(control, nullptr) << arg(2);
+      EXPECT_EQ(actual.left, e[0]) << arg(2);
+      EXPECT_EQ(actual.top, e[1]) << arg(2);
+      EXPECT_EQ(actual.height, e[3]) << arg(2);
+      if (control->kind == ui::ControlKind::CaptionLabel && !control->centred) {
+        EXPECT_GE(actual.width, e[2]) << arg(2);
+      } else {
+        EXPECT_EQ(actual.width, e[2]) << arg(2);
+      }
+    } else if (verb == "expect" && arg(1) == "centred") {
+      const ui::ControlSpec* control = ui::FindControl(arg(2));
+      ASSERT_NE(control, nullptr) << arg(2);
+      const int width = ui::Place(*control, 96).design.width;
+      const std::vector<InkLine> lines = driver.Ink(arg(2));
+      ASSERT_EQ(lines.size(), static_cast<std::size_t>(std::atoi(arg(3).c_str())));
+      for (const InkLine& line : lines) {
+        // Within 3 pixels of the middle: ink sits a pixel off its advance at
+        // either end, and Wine's static measures a wrapped line a little
+        // narrower than it draws it. A caption centred in its run-on room
+        // instead of its label is 8 pixels off.
+        EXPECT_LE(std::abs((line.left + line.right) - width), 6)
+            << "line " << line.left << ".." << line.right << " in a label " << width << " wide";
+        EXPECT_GE(line.left, 0);
+        EXPECT_LE(line.right, width);
+      }
+    } else {
+      ADD_FAILURE() << "window.cases line " << step.line << ": cannot read \"" << verb << ' ' << arg(1)
+                    << '"';
+    }
+  }
+  EXPECT_EQ(driver.TakeFailures(), std::vector<Failure>{}) << "failures reported and never checked";
+}
+
+}  // namespace zelmar::testing

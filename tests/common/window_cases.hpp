@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "zelmar/failure.hpp"
+#include "zelmar/ui/placement.hpp"
+
+// The window's behaviour cases (tests/cases/window.cases), read and carried
+// out the same way by every front end's suite. A suite supplies a driver
+// that works its window as a person would.
+namespace zelmar::testing {
+
+struct CaseStep {
+  int line = 0;
+  std::vector<std::string> words;  // the verb and its arguments; the last takes the rest of the line
+};
+
+struct WindowCase {
+  std::string name;
+  std::vector<CaseStep> steps;
+};
+
+// The cases of the file built into the suite.
+std::vector<WindowCase> WindowCases();
+// A name GoogleTest takes for a case: letters and digits only.
+std::string CaseTestName(const WindowCase& window_case);
+
+// A horizontal stretch of ink: one line of a label's text, in pixels from
+// the label's left edge.
+struct InkLine {
+  int left = 0;
+  int right = 0;  // first column past it
+};
+
+class WindowDriver {
+ public:
+  WindowDriver() = default;
+  WindowDriver(const WindowDriver&) = delete;
+  WindowDriver& operator=(const WindowDriver&) = delete;
+  WindowDriver(WindowDriver&&) = delete;
+  WindowDriver& operator=(WindowDriver&&) = delete;
+  virtual ~WindowDriver() = default;
+
+  // Selects the whole text of the box and types the text key by key.
+  virtual void Type(std::string_view box, std::string_view text) = 0;
+  // Selects the whole text of the box and pastes the text.
+  virtual void Paste(std::string_view box, std::string_view text) = 0;
+  virtual void Key(std::string_view key) = 0;
+  virtual void Focus(std::string_view control) = 0;
+  // A click of the pointer at a point of the client area (pixels at 96 dpi).
+  virtual void Click(int x, int y) = 0;
+
+  virtual std::string Text(std::string_view control) = 0;
+  virtual std::string FocusName() = 0;
+  // The failures reported since the last call.
+  virtual std::vector<Failure> TakeFailures() = 0;
+  // Every announcement made so far, oldest first.
+  virtual std::vector<std::string> Announcements() = 0;
+  virtual std::string Spoken(std::string_view control) = 0;
+  // Where the control stands in the client area, in pixels at 96 dpi.
+  virtual ui::PixelRect Place(std::string_view control) = 0;
+  // The lines of ink of a label's text, top to bottom.
+  virtual std::vector<InkLine> Ink(std::string_view control) = 0;
+};
+
+// Carries out a case, reporting each failed expectation with its line.
+void RunCase(const WindowCase& window_case, WindowDriver& driver);
+
+}  // namespace zelmar::testing

@@ -1,0 +1,162 @@
+// The window's behaviour cases, carried out on the Qt window: keys, clicks
+// and pastes through Qt's own event delivery, offscreen.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "main_window.hpp"
+#include "window_cases.hpp"
+
+namespace zelmar::ui::testing {
+namespace {
+
+using zelmar::testing::InkLine;
+using zelmar::testing::WindowCase;
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
+ public:
+  QtDriver() : window_(DecimalSeparator::Point()) {
+    window_.SetFailureReporter([this](QWidget&, Failure kind) { failures_.push_back(kind); });
+    window_.findChild<QWidget*>(QStringLiteral("ResultsAnnouncement"))->installEventFilter(this);
+    window_.show();
+    window_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+  }
+
+  void Type(std::string_view box, std::string_view text) override {
+    auto* edit = SelectAll(box);
+    QTest::keyClicks(edit, Q(text));
+  }
+  void Paste(std::string_view box, std::string_view text) override {
+    QApplication::clipboard()->setText(Q(text));
+    QTest::keyClick(SelectAll(box), Qt::Key_V, Qt::ControlModifier);
+  }
+  void Key(std::string_view key) override {
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    if (key == "Enter") {
+      QTest::keyClick(target, Qt::Key_Return);
+    } else if (key == "KeypadEnter") {
+      QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
+    } else if (key == "Space") {
+      QTest::keyClick(target, Qt::Key_Space);
+    } else if (key == "Tab") {
+      QTest::keyClick(target, Qt::Key_Tab);
+    } else if (key == "Shift+Tab") {
+      QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
+    } else if (key == "Backspace") {
+      QTest::keyClick(target, Qt::Key_Backspace);
+    } else if (key == "Alt+C") {
+      // Qt presses the button visibly for a moment before the click.
+      QTest::keyClick(target, Qt::Key_C, Qt::AltModifier);
+      auto* button = Control<QPushButton>("Calcola");
+      EXPECT_TRUE(QTest::qWaitFor([button] { return !button->isDown(); }, 2000));
+    } else {
+      ADD_FAILURE() << "no key " << key;
+    }
+  }
+  void Focus(std::string_view control) override { Control(control)->setFocus(Qt::OtherFocusReason); }
+  void Click(int x, int y) override {
+    // To whatever the pointer is over, as Qt delivers a real click.
+    QWidget* target = window_.childAt(x, y);
+    if (target == nullptr) target = &window_;
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&window_, QPoint(x, y)));
+  }
+
+  std::string Text(std::string_view control) override {
+    QWidget* widget = Control(control);
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text().toStdString();
+    return qobject_cast<QLabel*>(widget)->text().toStdString();
+  }
+  std::string FocusName() override {
+    return QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName().toStdString()
+                                                  : "";
+  }
+  std::vector<Failure> TakeFailures() override { return std::exchange(failures_, {}); }
+  std::vector<std::string> Announcements() override { return announcements_; }
+  std::string Spoken(std::string_view control) override {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(control));
+    return accessible != nullptr ? accessible->text(QAccessible::Name).toStdString() : "(none)";
+  }
+  PixelRect Place(std::string_view control) override {
+    const QRect r = Control(control)->geometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+  }
+  std::vector<InkLine> Ink(std::string_view control) override {
+    QWidget* label = Control(control);
+    const QImage image = label->grab().toImage();
+    const QRgb background = label->palette().color(label->backgroundRole()).rgb();
+    std::vector<InkLine> lines;
+    bool in_line = false;
+    for (int y = 0; y < image.height(); ++y) {
+      int left = image.width();
+      int right = 0;
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixel(x, y) != background) {
+          left = std::min(left, x);
+          right = x + 1;
+        }
+      }
+      if (right == 0) {
+        in_line = false;
+        continue;
+      }
+      if (!in_line) lines.push_back({left, right});
+      in_line = true;
+      lines.back().left = std::min(lines.back().left, left);
+      lines.back().right = std::max(lines.back().right, right);
+    }
+    return lines;
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      announcements_.push_back(qobject_cast<QWidget*>(watched)->accessibleName().toStdString());
+    }
+    return false;
+  }
+
+ private:
+  template <typename T = QWidget>
+  T* Control(std::string_view name) {
+    auto* control = window_.findChild<T*>(Q(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  QLineEdit* SelectAll(std::string_view box) {
+    auto* edit = Control<QLineEdit>(box);
+    edit->setFocus(Qt::MouseFocusReason);
+    edit->selectAll();
+    return edit;
+  }
+
+  MainWindow window_;
+  std::vector<Failure> failures_;
+  std::vector<std::string> announcements_;
+};
+
+class WindowCases : public ::testing::TestWithParam<WindowCase> {};
+
+TEST_P(WindowCases, OnTheQtWindow) {
+  QtDriver driver;
+  RunCase(GetParam(), driver);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WindowCases, ::testing::ValuesIn(zelmar::testing::WindowCases()),
+                         [](const auto& info) { return zelmar::testing::CaseTestName(info.param); });
+
+}  // namespace
+}  // namespace zelmar::ui::testing

@@ -1,0 +1,185 @@
+// The window's behaviour cases (tests/cases/window.cases), read and carried
+// out on the page as the desktop suites carry them out on their windows.
+import assert from "node:assert/strict";
+import {readFileSync} from "node:fs";
+
+const file = new URL("../cases/window.cases", import.meta.url);
+
+// How many words a verb takes before its last, which runs to the end of the line.
+const fixedWords = (verb, first) =>
+  verb === "type" || verb === "paste" ? 2 : verb === "expect" ? (first === "failures" || first === "announced" ? 2 : 3) : 1;
+
+function split(line) {
+  const words = [];
+  let rest = line.trimStart();
+  while (rest.length > 0) {
+    if (words.length > 0 && words.length >= fixedWords(words[0], words[1])) {
+      words.push(rest);
+      return words;
+    }
+    const end = rest.indexOf(" ");
+    words.push(end < 0 ? rest : rest.slice(0, end));
+    rest = end < 0 ? "" : rest.slice(end).trimStart();
+  }
+  if (words.length > 0 && words.length === fixedWords(words[0], words[1])) words.push("");
+  return words;
+}
+
+export function windowCases() {
+  const cases = [];
+  readFileSync(file, "utf8").split("\n").forEach((raw, index) => {
+    const words = split(raw.replace(/\r$/, ""));
+    if (words.length === 0 || words[0].startsWith("#")) return;
+    if (words[0] === "case") cases.push({name: raw.trim().slice(5), steps: []});
+    else cases.at(-1)?.steps.push({line: index + 1, words});
+  });
+  return cases;
+}
+
+const expanded = (text) => text.replace(/\{(\d+)\*([^}]*)\}/g, (_, count, piece) => piece.repeat(Number(count)));
+
+// The design's places, for a click on a control's middle: read from the page
+// itself, whose every control stands where the table puts it.
+export async function runCase(windowCase, driver) {
+  await driver.takeFailures();
+  const announcedAtStart = (await driver.announcements()).length;
+  for (const {line, words: [verb, a, b, c]} of windowCase.steps) {
+    const at = `window.cases line ${line}`;
+    if (verb === "type") await driver.type(a, b);
+    else if (verb === "paste") await driver.paste(a, expanded(b));
+    else if (verb === "key") await driver.key(a);
+    else if (verb === "focus") await driver.focus(a);
+    else if (verb === "click") {
+      const point = /^(\d+),(\d+)$/.exec(a);
+      if (point) await driver.click(Number(point[1]), Number(point[2]));
+      else await driver.clickControl(a);
+    } else if (verb === "expect" && (a === "box" || a === "caption")) assert.equal(await driver.text(b), c, at);
+    else if (verb === "expect" && a === "focus") assert.equal(await driver.focusName(), b, at);
+    else if (verb === "expect" && a === "failures") {
+      assert.deepEqual(await driver.takeFailures(), b.split(" ").filter((k) => k && k !== "none"), at);
+    } else if (verb === "expect" && a === "announced") {
+      const made = await driver.announcements();
+      if (b === "none") assert.equal(made.length, announcedAtStart, at);
+      else assert.equal(made.at(-1), b, at);
+    } else if (verb === "expect" && a === "spoken") assert.equal(await driver.spoken(b), c, at);
+    else if (verb === "expect" && a === "place") {
+      const [left, top, width, height] = c.split(",").map(Number);
+      const place = await driver.place(b);
+      assert.deepEqual([place.left, place.top, place.height], [left, top, height], `${at}: ${b}`);
+      if (place.runsOn) assert.ok(place.width >= width, `${at}: ${b}`);
+      else assert.equal(place.width, width, `${at}: ${b}`);
+    } else if (verb === "expect" && a === "centred") {
+      const {lines, width} = await driver.ink(b);
+      assert.equal(lines.length, Number(c), at);
+      for (const {left, right} of lines) {
+        assert.ok(Math.abs(left + right - width) <= 6 && left >= 0 && right <= width, `${at}: ${left}..${right} of ${width}`);
+      }
+    } else assert.fail(`${at}: cannot read "${verb} ${a}"`);
+  }
+  assert.deepEqual(await driver.takeFailures(), [], "failures reported and never checked");
+}
+
+// The page in Chromium, worked with puppeteer's real keys and pointer.
+export function pageDriver(page, failureKinds) {
+  const settle = async () => {
+    // A failure's message is read and closed with Escape, as a user would.
+    if (await page.$("#failure[open]")) {
+      await page.keyboard.press("Escape");
+      await page.waitForSelector("#failure:not([open])");
+    }
+  };
+  const formOrigin = () => page.$eval("#Zelmar", (f) => {
+    const r = f.getBoundingClientRect();
+    return {x: r.x, y: r.y};
+  });
+  const altC = async () => {
+    const client = await page.target().createCDPSession();
+    const key = {key: "c", code: "KeyC", windowsVirtualKeyCode: 67, modifiers: 1};
+    await page.keyboard.down("Alt");
+    await client.send("Input.dispatchKeyEvent", {type: "rawKeyDown", ...key});
+    await client.send("Input.dispatchKeyEvent", {type: "char", text: "c", unmodifiedText: "c", ...key});
+    await client.send("Input.dispatchKeyEvent", {type: "keyUp", ...key});
+    await page.keyboard.up("Alt");
+    await client.detach();
+  };
+  const select = (box) => page.click(`#${box}`, {clickCount: 3});
+  const driver = {
+    async type(box, text) {
+      await select(box);
+      await page.keyboard.type(text);
+      await settle();
+    },
+    async paste(box, text) {
+      await select(box);
+      const client = await page.target().createCDPSession();
+      await client.send("Input.insertText", {text});
+      await client.detach();
+      await settle();
+    },
+    async key(key) {
+      if (key === "Alt+C") await altC();
+      else if (key === "Shift+Tab") {
+        await page.keyboard.down("Shift");
+        await page.keyboard.press("Tab");
+        await page.keyboard.up("Shift");
+      } else await page.keyboard.press({Enter: "Enter", KeypadEnter: "NumpadEnter", Space: "Space", Tab: "Tab",
+        Backspace: "Backspace"}[key]);
+      await settle();
+    },
+    focus: (control) => page.focus(`#${control}`),
+    async click(x, y) {
+      const origin = await formOrigin();
+      await page.mouse.click(origin.x + x, origin.y + y);
+      await settle();
+    },
+    async clickControl(name) {
+      // The middle of its designed rectangle: a caption's run-on room is
+      // padding right of it.
+      const middle = await page.$eval(`#${name}`, (e) => {
+        const r = e.getBoundingClientRect();
+        const padding = parseFloat(getComputedStyle(e).paddingRight) || 0;
+        return {x: r.x + (r.width - padding) / 2, y: r.y + r.height / 2};
+      });
+      await page.mouse.click(middle.x, middle.y);
+      await settle();
+    },
+    text: (id) => page.$eval(`#${id}`, (e) => (e.tagName === "INPUT" ? e.value : e.textContent)),
+    focusName: () => page.evaluate(() => document.activeElement?.id ?? ""),
+    async takeFailures() {
+      const shown = await page.evaluate(() => window.shownFailures.splice(0));
+      return shown.map((text) => Object.keys(failureKinds).find((kind) => failureKinds[kind] === text) ?? text);
+    },
+    announcements: () => page.evaluate(() => window.announcements.slice()),
+    async spoken(id) {
+      const node = await page.accessibility.snapshot({root: await page.$(`#${id}`), interestingOnly: false});
+      return node?.name ?? "(none)";
+    },
+    async place(id) {
+      return page.$eval(`#${id}`, (e) => {
+        const form = e.parentElement.getBoundingClientRect();
+        const r = e.getBoundingClientRect();
+        return {left: Math.round(r.x - form.x), top: Math.round(r.y - form.y), width: Math.round(r.width),
+          height: Math.round(r.height), runsOn: e.tagName !== "OUTPUT" && !e.classList.contains("centred") &&
+            (e.tagName === "LABEL" || e.tagName === "SPAN")};
+      });
+    },
+    async ink(id) {
+      return page.$eval(`#${id}`, (e) => {
+        const box = e.getBoundingClientRect();
+        const range = document.createRange();
+        range.selectNodeContents(e);
+        const lines = [];
+        for (const r of range.getClientRects()) {
+          const last = lines.at(-1);
+          if (last && Math.abs(last.top - r.top) < 1) {
+            last.left = Math.min(last.left, r.left - box.x);
+            last.right = Math.max(last.right, r.right - box.x);
+          } else lines.push({top: r.top, left: r.left - box.x, right: r.right - box.x});
+        }
+        const padding = parseFloat(getComputedStyle(e).paddingRight) || 0;
+        return {lines, width: Math.round(box.width - padding)};
+      });
+    },
+  };
+  return driver;
+}

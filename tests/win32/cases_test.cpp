@@ -1,0 +1,20 @@
+// The window's behaviour cases, carried out on the Windows window under Wine.
+#include "window_driver.hpp"
+
+namespace zelmar::win32::testing {
+namespace {
+
+using zelmar::testing::WindowCase;
+
+class WindowCases : public ::testing::TestWithParam<WindowCase> {};
+
+TEST_P(WindowCases, OnTheWindowsWindow) {
+  Win32Driver driver;
+  RunCase(GetParam(), driver);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WindowCases, ::testing::ValuesIn(zelmar::testing::WindowCases()),
+                         [](const auto& info) { return zelmar::testing::CaseTestName(info.param); });
+
+}  // namespace
+}  // namespace zelmar::win32::testing

@@ -1,0 +1,295 @@
+#pragma once
+
+// The Windows window driven as a person would: the messages that real keys
+// produce, posted to the control that has the focus and taken through the
+// program's own message handling (the dialog keys included); clicks and
+// pointer moves through the system's input (SendInput); what screen readers
+// read, through MSAA.
+#include <gtest/gtest.h>
+
+#include "main_window.hpp"
+// After <windows.h>.
+#include <oleacc.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "window_cases.hpp"
+#include "zelmar/ui/control_table.hpp"
+
+namespace zelmar::win32::testing {
+
+class Win32Driver final : public zelmar::testing::WindowDriver {
+ public:
+  explicit Win32Driver(DecimalSeparator separator = DecimalSeparator::Point()) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), separator);
+    EXPECT_NE(window_->hwnd(), nullptr);
+    window_->SetFailureReporter([this](HWND, Failure kind) { failures_.push_back(kind); });
+    live_hook_ = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &Win32Driver::OnLiveRegion,
+                                 GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    current_ = this;
+    window_->Show(SW_SHOWNORMAL);
+    SetForegroundWindow(window_->hwnd());
+    Pump();
+  }
+  Win32Driver(const Win32Driver&) = delete;
+  Win32Driver& operator=(const Win32Driver&) = delete;
+  Win32Driver(Win32Driver&&) = delete;
+  Win32Driver& operator=(Win32Driver&&) = delete;
+  ~Win32Driver() override {
+    if (live_hook_ != nullptr) UnhookWinEvent(live_hook_);
+    current_ = nullptr;
+    window_.reset();
+    Pump();
+    CoUninitialize();
+  }
+
+  MainWindow& window() { return *window_; }
+  void SetFailureReporter(MainWindow::FailureReporter reporter) {
+    window_->SetFailureReporter(std::move(reporter));
+  }
+
+  // Everything queued, through the program's own handling of messages.
+  void Pump() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+      if (message.message == WM_QUIT) continue;
+      if (window_ == nullptr || !window_->ProcessDialogMessage(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+    }
+  }
+
+  HWND Control(std::string_view name) const {
+    HWND control = window_->Control(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  static std::string TextOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+  }
+
+  // A key pressed and released on the control with the focus, as the
+  // keyboard delivers it: WM_KEYDOWN, its WM_CHAR (made by the message
+  // loop's TranslateMessage), WM_KEYUP.
+  void PressKey(UINT key, bool shift = false, bool control = false, bool extended = false) {
+    SetModifiers(shift, control);
+    LPARAM flags = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    if (extended) flags |= LPARAM{1} << 24;
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, flags | 1);
+    Pump();
+    PostMessageW(GetFocus(), WM_KEYUP, key, flags | 0xC0000001);
+    Pump();
+    SetModifiers(false, false);
+  }
+  void Keys(std::string_view text) {
+    for (const char c : text) {
+      const SHORT key = VkKeyScanW(static_cast<wchar_t>(c));
+      PressKey(static_cast<UINT>(key & 0xFF), (key & 0x100) != 0);
+    }
+  }
+  void SelectAll(std::string_view box) {
+    SetFocus(Control(box));
+    SendMessageW(Control(box), EM_SETSEL, 0, -1);
+  }
+
+  // zelmar::testing::WindowDriver
+  void Type(std::string_view box, std::string_view text) override {
+    SelectAll(box);
+    Keys(text);
+  }
+  void Paste(std::string_view box, std::string_view text) override {
+    const std::wstring wide = Widen(text);
+    ASSERT_TRUE(OpenClipboard(window_->hwnd()));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    ASSERT_NE(memory, nullptr);
+    std::copy_n(wide.c_str(), wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SelectAll(box);
+    PressKey('V', false, true);
+  }
+  void Key(std::string_view key) override {
+    if (key == "Enter") {
+      PressKey(VK_RETURN);
+    } else if (key == "KeypadEnter") {
+      PressKey(VK_RETURN, false, false, true);
+    } else if (key == "Space") {
+      PressKey(VK_SPACE);
+    } else if (key == "Tab") {
+      PressKey(VK_TAB);
+    } else if (key == "Shift+Tab") {
+      PressKey(VK_TAB, true);
+    } else if (key == "Backspace") {
+      PressKey(VK_BACK);
+    } else if (key == "Alt+C") {
+      // What the keyboard delivers once translated: WM_SYSCHAR with the Alt bit.
+      PostMessageW(GetFocus(), WM_SYSCHAR, 'c', (1 << 29) | 1);
+      Pump();
+    } else {
+      ADD_FAILURE() << "no key " << key;
+    }
+  }
+  void Focus(std::string_view control) override { SetFocus(Control(control)); }
+  void Click(int x, int y) override {
+    MovePointer(x, y);
+    std::array<INPUT, 2> click{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(static_cast<UINT>(click.size()), click.data(), sizeof(INPUT));
+    Settle();
+  }
+  std::string Text(std::string_view control) override { return TextOf(Control(control)); }
+  std::string FocusName() override {
+    for (const ui::ControlSpec& design : ui::kControls) {
+      if (window_->Control(design.name) == GetFocus()) return std::string(design.name);
+    }
+    return "(none)";
+  }
+  std::vector<Failure> TakeFailures() override { return std::exchange(failures_, {}); }
+  std::vector<std::string> Announcements() override { return announcements_; }
+  std::string Spoken(std::string_view control) override { return AccessibleName(Control(control)); }
+  ui::PixelRect Place(std::string_view control) override {
+    RECT rect{};
+    GetWindowRect(Control(control), &rect);
+    MapWindowPoints(nullptr, window_->hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+  }
+  std::vector<zelmar::testing::InkLine> Ink(std::string_view control) override;
+
+  // The pointer to a point of the client area, as the mouse moves it.
+  void MovePointer(int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window_->hwnd(), &point);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+    Settle();
+  }
+  // What a screen reader reads as the control's name, asked as one asks.
+  static std::string AccessibleName(HWND control) {
+    IAccessible* accessible = nullptr;
+    const HRESULT found = AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), kAccessible,
+                                                     reinterpret_cast<void**>(&accessible));
+    if (FAILED(found)) {
+      char code[32];
+      (void)std::snprintf(code, sizeof code, "%08lx", static_cast<unsigned long>(found));
+      return std::string("(no accessible object: ") + code + ")";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string result = "(no name)";
+    if (SUCCEEDED(accessible->get_accName(self, &name)) && name != nullptr) {
+      result = Narrow({name, SysStringLen(name)});
+      SysFreeString(name);
+    }
+    accessible->Release();
+    return result;
+  }
+
+ private:
+  static constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
+  static inline const IID kAccessible = __uuidof(IAccessible);
+
+  static void SetModifiers(bool shift, bool control) {
+    std::array<BYTE, 256> keys{};
+    GetKeyboardState(keys.data());
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys.data());
+  }
+  // Input from SendInput reaches the queue a moment later.
+  void Settle() {
+    for (int i = 0; i < 5; ++i) {
+      Sleep(10);
+      Pump();
+    }
+  }
+  static void CALLBACK OnLiveRegion(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND hwnd, LONG object,
+                                    LONG child, DWORD /*thread*/, DWORD /*time*/) {
+    if (current_ == nullptr || object != OBJID_CLIENT || child != CHILDID_SELF) return;
+    current_->announcements_.push_back(AccessibleName(hwnd));
+  }
+
+  // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): a WinEvent callback takes no context
+  static inline Win32Driver* current_ = nullptr;
+  std::unique_ptr<MainWindow> window_;
+  std::vector<Failure> failures_;
+  std::vector<std::string> announcements_;
+  HWINEVENTHOOK live_hook_ = nullptr;
+};
+
+// The label's pixels as the screen shows them, read back; every pixel that
+// is not the face colour is ink.
+inline std::vector<zelmar::testing::InkLine> Win32Driver::Ink(std::string_view name) {
+  HWND label = Control(name);
+  RedrawWindow(window_->hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  RECT rect{};
+  GetClientRect(label, &rect);
+  const int width = rect.right;
+  const int height = rect.bottom;
+  HDC screen = GetDC(label);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const DWORD background = (GetRValue(face) << 16U) | (GetGValue(face) << 8U) | GetBValue(face);
+  std::vector<zelmar::testing::InkLine> lines;
+  bool in_line = false;
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  for (int y = 0; y < height; ++y) {
+    int left = width;
+    int right = 0;
+    for (int x = 0; x < width; ++x) {
+      if ((pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)] &
+           0xFFFFFFU) != background) {
+        left = std::min(left, x);
+        right = x + 1;
+      }
+    }
+    if (right == 0) {
+      in_line = false;
+      continue;
+    }
+    if (!in_line) lines.push_back({left, right});
+    in_line = true;
+    lines.back().left = std::min(lines.back().left, left);
+    lines.back().right = std::max(lines.back().right, right);
+  }
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(label, screen);
+  return lines;
+}
+
+}  // namespace zelmar::win32::testing
