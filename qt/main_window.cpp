@@ -62,11 +62,11 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
   setWindowIcon(QIcon(QPixmap::fromImage(ShippedIcon())));
   setGeometry(ToQRect(ClientArea(dpi)));
 
-  // Qt draws a later sibling over an earlier one: the controls are made from
-  // the bottom of the stacking up.
+  // Made in the order of the table, which is the order screen readers list
+  // them in; stacked below.
   std::array<QWidget*, kControls.size()> controls{};
-  for (auto it = kStackingOrder.rbegin(); it != kStackingOrder.rend(); ++it) {
-    const ControlSpec& design = kControls[*it];
+  for (std::size_t index = 0; index < kControls.size(); ++index) {
+    const ControlSpec& design = kControls[index];
     QWidget* control = nullptr;
     switch (design.kind) {
       case ControlKind::EntryBox: {
@@ -112,7 +112,13 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
     } else {
       control->setGeometry(ToQRect(place.painted));
     }
-    controls[*it] = control;
+    controls[index] = control;
+  }
+  // Qt draws a raised sibling over the others, and lists it last to screen
+  // readers: only the top of the stacking, the boxes and the button, is
+  // raised (no two labels overlap), so the labels keep the table's order.
+  for (auto it = kStackingOrder.rbegin(); it != kStackingOrder.rend(); ++it) {
+    if (TakesFocus(kControls[*it].kind)) controls[*it]->raise();
   }
 
   // Set last: a box measures its font as it is created, and would load the

@@ -92,11 +92,6 @@ TEST_F(WindowTest, ALongResultIsElidedWithTheWholeFigureAtHand) {
   EXPECT_TRUE(label->toolTip().isEmpty());
 }
 
-QString AccessibleName(QObject* object) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-  return accessible != nullptr ? accessible->text(QAccessible::Name) : QStringLiteral("(none)");
-}
-
 TEST_F(WindowTest, ScreenReadersSeeAFrameWhoseControlsAreTiedToTheirCaptionsOnly) {
   QAccessibleInterface* window = QAccessible::queryAccessibleInterface(window_.get());
   ASSERT_NE(window, nullptr);
