@@ -65,7 +65,8 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
   // Made in the order of the table, which is the order screen readers list
   // them in; stacked below.
   std::array<QWidget*, kControls.size()> controls{};
-  for (std::size_t index = 0; index < kControls.size(); ++index) {
+  for (std::size_t index = 0; index < kControls.size();
+       ++index) {  // NOLINT(modernize-loop-convert): the index files each control
     const ControlSpec& design = kControls[index];
     QWidget* control = nullptr;
     switch (design.kind) {

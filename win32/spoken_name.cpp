@@ -8,6 +8,8 @@
 #include <atomic>
 #include <utility>
 
+// VARIANT is the COM API's own tagged union.
+// NOLINTBEGIN(cppcoreguidelines-pro-type-union-access)
 namespace zelmar::win32 {
 namespace {
 
@@ -30,9 +32,10 @@ constexpr UINT_PTR kSubclassId = 0x5a454c;  // "ZEL"
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // The system's accessible object for a control, with another name.
-class NamedAccessible final : public IAccessible {
+// Deleted through Release only, as every COM object.
+class NamedAccessible final : public IAccessible {  // NOLINT(cppcoreguidelines-virtual-class-destructor)
  public:
-  NamedAccessible(IAccessible* standard, const std::wstring& name) : standard_(standard), name_(name) {}
+  NamedAccessible(IAccessible* standard, std::wstring name) : standard_(standard), name_(std::move(name)) {}
   NamedAccessible(const NamedAccessible&) = delete;
   NamedAccessible& operator=(const NamedAccessible&) = delete;
   NamedAccessible(NamedAccessible&&) = delete;
@@ -212,3 +215,4 @@ LRESULT CALLBACK SpokenName::Procedure(HWND hwnd, UINT message, WPARAM wparam, L
 }
 
 }  // namespace zelmar::win32
+// NOLINTEND(cppcoreguidelines-pro-type-union-access)

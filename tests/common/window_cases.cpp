@@ -82,7 +82,8 @@ std::optional<Failure> FailureNamed(std::string_view name) {
 std::vector<int> Numbers(std::string_view list) {
   std::vector<int> numbers;
   std::istringstream in{std::string(list)};
-  for (std::string item; std::getline(in, item, ',');) numbers.push_back(std::atoi(item.c_str()));
+  for (std::string item; std::getline(in, item, ',');)
+    numbers.push_back(static_cast<int>(std::strtol(item.c_str(), nullptr, 10)));
   return numbers;
 }
 
@@ -193,7 +194,7 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
       ASSERT_NE(control, nullptr) << arg(2);
       const int width = ui::Place(*control, 96).design.width;
       const std::vector<InkLine> lines = driver.Ink(arg(2));
-      ASSERT_EQ(lines.size(), static_cast<std::size_t>(std::atoi(arg(3).c_str())));
+      ASSERT_EQ(lines.size(), static_cast<std::size_t>(std::strtol(arg(3).c_str(), nullptr, 10)));
       for (const InkLine& line : lines) {
         // Within 3 pixels of the middle: ink sits a pixel off its advance at
         // either end, and Wine's static measures a wrapped line a little

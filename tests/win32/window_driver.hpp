@@ -20,6 +20,8 @@
 #include "window_cases.hpp"
 #include "zelmar/ui/control_table.hpp"
 
+// VARIANT is the COM API's own tagged union; snprintf formats an HRESULT.
+// NOLINTBEGIN(cppcoreguidelines-pro-type-union-access,cppcoreguidelines-pro-type-vararg)
 namespace zelmar::win32::testing {
 
 class Win32Driver final : public zelmar::testing::WindowDriver {
@@ -96,7 +98,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
       PressKey(static_cast<UINT>(key & 0xFF), (key & 0x100) != 0);
     }
   }
-  void SelectAll(std::string_view box) {
+  void SelectAll(std::string_view box) const {
     SetFocus(Control(box));
     SendMessageW(Control(box), EM_SETSEL, 0, -1);
   }
@@ -237,8 +239,8 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
 
 // The label's pixels as the screen shows them, read back; every pixel that
 // is not the face colour is ink.
-inline std::vector<zelmar::testing::InkLine> Win32Driver::Ink(std::string_view name) {
-  HWND label = Control(name);
+inline std::vector<zelmar::testing::InkLine> Win32Driver::Ink(std::string_view control) {
+  HWND label = Control(control);
   RedrawWindow(window_->hwnd(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Pump();
@@ -293,3 +295,4 @@ inline std::vector<zelmar::testing::InkLine> Win32Driver::Ink(std::string_view n
 }
 
 }  // namespace zelmar::win32::testing
+// NOLINTEND(cppcoreguidelines-pro-type-union-access,cppcoreguidelines-pro-type-vararg)

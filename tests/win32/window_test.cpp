@@ -171,6 +171,7 @@ TEST_F(WindowTest, DISABLED_ThePointerOverACutResultShowsItsWholeFigure) {
   RECT label{};
   GetWindowRect(Control("TotAltop"), &label);
   if (FILE* out = std::fopen(ready, "w")) {
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg)
     (void)std::fprintf(out, "%ld %ld\n", (label.left + label.right) / 2, (label.top + label.bottom) / 2);
     (void)std::fclose(out);
   }

@@ -268,6 +268,8 @@ inline constexpr std::array<std::size_t, kControls.size()> kStackingOrder = [] {
   return order;
 }();
 
+// Plain loops read more simply than algorithms in these constant checks.
+// NOLINTBEGIN(readability-use-anyofallof)
 namespace checks {
 
 constexpr std::size_t CountNamed(std::string_view name) noexcept {
@@ -345,5 +347,6 @@ static_assert(StackingVisitsEveryControlOnce(), "the stacking holds every contro
 static_assert(AccessKey(CalculateButton().text) == 'c', "the button's access key");
 
 }  // namespace checks
+// NOLINTEND(readability-use-anyofallof)
 
 }  // namespace zelmar::ui
