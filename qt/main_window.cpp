@@ -118,8 +118,9 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
   // Qt draws a raised sibling over the others, and lists it last to screen
   // readers: only the top of the stacking, the boxes and the button, is
   // raised (no two labels overlap), so the labels keep the table's order.
-  for (auto it = kStackingOrder.rbegin(); it != kStackingOrder.rend(); ++it) {
-    if (TakesFocus(kControls[*it].kind)) controls[*it]->raise();
+  for (std::size_t n = kStackingOrder.size(); n > 0; --n) {
+    const std::size_t index = kStackingOrder[n - 1];
+    if (TakesFocus(kControls[index].kind)) controls[index]->raise();
   }
 
   // Set last: a box measures its font as it is created, and would load the

@@ -86,11 +86,11 @@
     for (const entry of typed) rules.entryChanged(entry);
     typed.clear();
     if (!dialog.open && active && active.focus) active.focus({preventScroll: true});
-    if (pressed && !dialog.open) {
-      pressed = false;
-      rules.calculate();
-    }
+    // The window would have shown a failing change before the press came:
+    // its message is shown, and the press is not carried out over it.
+    const press = pressed && !dialog.open;
     pressed = false;
+    if (press) rules.calculate();
   };
 
   // The rules arrive once the window has painted.

@@ -5,7 +5,6 @@
 // the few JavaScript functions below.
 #include <emscripten/emscripten.h>
 
-#include <array>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -75,8 +74,6 @@ std::string Id(std::string_view name) { return std::string(name); }
 using JsText = std::unique_ptr<char, decltype(&std::free)>;
 std::string Taken(char* text) { return {JsText(text, &std::free).get()}; }
 
-const ui::ControlSpec& EntrySpec(Entry entry) { return ui::EntryBox(entry); }
-
 class PageWindow final : public WindowPort {
  public:
   explicit PageWindow(DecimalSeparator separator) : form_(*this, separator) {}
@@ -84,14 +81,14 @@ class PageWindow final : public WindowPort {
   Form& form() noexcept { return form_; }
 
   std::string ReadEntryText(Entry entry) override {
-    return Taken(js_read_text(Id(EntrySpec(entry).name).c_str()));
+    return Taken(js_read_text(Id(ui::EntryBox(entry).name).c_str()));
   }
 
   // The browser raises no event for a program's own write: the change is
   // handled here, before the write returns, as the desktop windows do.
   void WriteEntryText(Entry entry, std::string_view text) override {
     if (ReadEntryText(entry) == text) return;
-    js_write_text(Id(EntrySpec(entry).name).c_str(), std::string(text).c_str());
+    js_write_text(Id(ui::EntryBox(entry).name).c_str(), std::string(text).c_str());
     form_.EntryChanged(entry);
   }
 
@@ -101,7 +98,7 @@ class PageWindow final : public WindowPort {
                     ui::ResultSpeech(label, text).c_str());
   }
 
-  void FocusEntry(Entry entry) override { js_focus(Id(EntrySpec(entry).name).c_str()); }
+  void FocusEntry(Entry entry) override { js_focus(Id(ui::EntryBox(entry).name).c_str()); }
 
   void FocusCalculateButton() override { js_focus(Id(ui::CalculateButton().name).c_str()); }
 

@@ -121,6 +121,30 @@ std::string CaseTestName(const WindowCase& window_case) {
   return name;
 }
 
+std::vector<InkLine> InkLines(int width, int height, const std::function<bool(int, int)>& is_ink) {
+  std::vector<InkLine> lines;
+  bool in_line = false;
+  for (int y = 0; y < height; ++y) {
+    int left = width;
+    int right = 0;
+    for (int x = 0; x < width; ++x) {
+      if (is_ink(x, y)) {
+        left = std::min(left, x);
+        right = x + 1;
+      }
+    }
+    if (right == 0) {
+      in_line = false;
+      continue;
+    }
+    if (!in_line) lines.push_back({left, right});
+    in_line = true;
+    lines.back().left = std::min(lines.back().left, left);
+    lines.back().right = std::max(lines.back().right, right);
+  }
+  return lines;
+}
+
 void RunCase(const WindowCase& window_case, WindowDriver& driver) {
   (void)driver.TakeFailures();
   std::size_t announcements_at_start = driver.Announcements().size();
@@ -149,9 +173,7 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
         ASSERT_EQ(point.size(), 2U) << arg(1);
         driver.Click(point[0], point[1]);
       }
-    } else if (verb == "expect" && arg(1) == "box") {
-      EXPECT_EQ(driver.Text(arg(2)), arg(3)) << arg(2);
-    } else if (verb == "expect" && arg(1) == "caption") {
+    } else if (verb == "expect" && (arg(1) == "box" || arg(1) == "caption")) {
       EXPECT_EQ(driver.Text(arg(2)), arg(3)) << arg(2);
     } else if (verb == "expect" && arg(1) == "focus") {
       EXPECT_EQ(driver.FocusName(), arg(2));

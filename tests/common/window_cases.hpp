@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,6 +35,11 @@ struct InkLine {
   int left = 0;
   int right = 0;  // first column past it
 };
+
+// The lines of ink in a picture of a label: rows with ink next to each other
+// make one line, as wide as its widest ink. is_ink(x, y) tells a pixel that
+// is not the label's background.
+std::vector<InkLine> InkLines(int width, int height, const std::function<bool(int, int)>& is_ink);
 
 class WindowDriver {
  public:

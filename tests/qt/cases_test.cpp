@@ -98,27 +98,8 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     QWidget* label = Control(control);
     const QImage image = label->grab().toImage();
     const QRgb background = label->palette().color(label->backgroundRole()).rgb();
-    std::vector<InkLine> lines;
-    bool in_line = false;
-    for (int y = 0; y < image.height(); ++y) {
-      int left = image.width();
-      int right = 0;
-      for (int x = 0; x < image.width(); ++x) {
-        if (image.pixel(x, y) != background) {
-          left = std::min(left, x);
-          right = x + 1;
-        }
-      }
-      if (right == 0) {
-        in_line = false;
-        continue;
-      }
-      if (!in_line) lines.push_back({left, right});
-      in_line = true;
-      lines.back().left = std::min(lines.back().left, left);
-      lines.back().right = std::max(lines.back().right, right);
-    }
-    return lines;
+    return zelmar::testing::InkLines(image.width(), image.height(),
+                                     [&](int x, int y) { return image.pixel(x, y) != background; });
   }
 
  protected:

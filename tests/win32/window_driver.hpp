@@ -264,29 +264,12 @@ inline std::vector<zelmar::testing::InkLine> Win32Driver::Ink(std::string_view c
   GdiFlush();
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const DWORD background = (GetRValue(face) << 16U) | (GetGValue(face) << 8U) | GetBValue(face);
-  std::vector<zelmar::testing::InkLine> lines;
-  bool in_line = false;
   const auto* pixels = static_cast<const DWORD*>(bits);
-  for (int y = 0; y < height; ++y) {
-    int left = width;
-    int right = 0;
-    for (int x = 0; x < width; ++x) {
-      if ((pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                  static_cast<std::size_t>(x)] &
-           0xFFFFFFU) != background) {
-        left = std::min(left, x);
-        right = x + 1;
-      }
-    }
-    if (right == 0) {
-      in_line = false;
-      continue;
-    }
-    if (!in_line) lines.push_back({left, right});
-    in_line = true;
-    lines.back().left = std::min(lines.back().left, left);
-    lines.back().right = std::max(lines.back().right, right);
-  }
+  std::vector<zelmar::testing::InkLine> lines = zelmar::testing::InkLines(width, height, [&](int x, int y) {
+    return (pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                   static_cast<std::size_t>(x)] &
+            0xFFFFFFU) != background;
+  });
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);
