@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     (void)std::fputs("usage: zelmar-snapshot OUT.png [GRUPPI ALTOP IMPAP DBAP]\n", stderr);
     return 2;
   }
-  zelmar::ui::MainWindow window(zelmar::DecimalSeparator::Point());
+  zelmar::qt::MainWindow window(zelmar::DecimalSeparator::Point());
   window.SetFailureReporter([](QWidget&, zelmar::Failure) {});
   window.show();
   if (args.size() == 5) {

@@ -19,14 +19,14 @@ void Configure() {
   QApplication::setApplicationVersion(QString::fromUtf8(kVersion));
   // Ties the window to its desktop entry (Wayland app id, task bars).
   QGuiApplication::setDesktopFileName(QString::fromUtf8(kApplicationId));
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ui::ShippedIcon())));
-  QApplication::setFont(ui::DesignFont(ui::kApplicationFont));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(qt::ShippedIcon())));
+  QApplication::setFont(qt::DesignFont(window::kApplicationFont));
   // Closing the one window ends the program.
   QApplication::setQuitOnLastWindowClosed(true);
 }
 
-std::unique_ptr<ui::MainWindow> OpenMainWindow() {
-  auto window = std::make_unique<ui::MainWindow>(SeparatorOf(QLocale::system()));
+std::unique_ptr<qt::MainWindow> OpenMainWindow() {
+  auto window = std::make_unique<qt::MainWindow>(SeparatorOf(QLocale::system()));
   window->show();
   return window;
 }

@@ -17,6 +17,6 @@ namespace zelmar::app {
 void Configure();
 
 // Creates the window with a fresh state, in the user's locale, and shows it.
-[[nodiscard]] std::unique_ptr<ui::MainWindow> OpenMainWindow();
+[[nodiscard]] std::unique_ptr<qt::MainWindow> OpenMainWindow();
 
 }  // namespace zelmar::app

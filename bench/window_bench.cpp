@@ -12,7 +12,7 @@
 
 namespace {
 
-using zelmar::ui::MainWindow;
+using zelmar::qt::MainWindow;
 
 std::unique_ptr<MainWindow> OpenWindow() {
   auto window = std::make_unique<MainWindow>(zelmar::DecimalSeparator::Point());

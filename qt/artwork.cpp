@@ -6,7 +6,10 @@
 #include <QPolygonF>
 #include <array>
 
-namespace zelmar::ui {
+namespace zelmar::qt {
+
+// The window's description, which this front end reads.
+using namespace zelmar::window;
 namespace {
 
 // Diagram geometry, in pixels of the picture.
@@ -179,4 +182,4 @@ QByteArray RawPixels(const QImage& image) {
   return bytes;
 }
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

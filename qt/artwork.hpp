@@ -3,13 +3,13 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "zelmar/ui/control_table.hpp"
+#include "zelmar/window/control_table.hpp"
 
-namespace zelmar::ui {
+namespace zelmar::qt {
 
 // The wiring diagram, 227 × 153 logical pixels, drawn at the given device
 // pixel ratio so that it stays crisp on dense screens.
-inline constexpr QSize kDiagramSize{kDiagramWidth, kDiagramHeight};
+inline constexpr QSize kDiagramSize{window::kDiagramWidth, window::kDiagramHeight};
 [[nodiscard]] QPixmap WiringDiagram(qreal device_pixel_ratio);
 
 // The colour of the wires in the diagram.
@@ -27,4 +27,4 @@ inline constexpr QSize kIconSize{48, 48};
 // entries as 32-bit ARGB followed by one byte a pixel.
 [[nodiscard]] QByteArray RawPixels(const QImage& image);
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

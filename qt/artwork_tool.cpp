@@ -14,7 +14,7 @@
 #include "artwork.hpp"
 #include "icon_file.hpp"
 
-using namespace zelmar::ui;
+using namespace zelmar::qt;
 
 namespace {
 

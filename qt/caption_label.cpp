@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace zelmar::ui {
+namespace zelmar::qt {
 
 QStringList WrapAtBlanks(const QString& text, const QFontMetricsF& metrics, qreal width) {
   // Each word is measured once; a line is as wide as its words and the
@@ -88,4 +88,4 @@ void CaptionLabel::paintEvent(QPaintEvent* /*event*/) {
   }
 }
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

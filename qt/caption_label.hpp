@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QStringList>
 
-namespace zelmar::ui {
+namespace zelmar::qt {
 
 // A label of fixed size, opaque on the window's background, that wraps its
 // caption at blanks only (QLabel would also break after "/" or "-") and
@@ -59,4 +59,4 @@ class CaptionLabel : public QLabel {
 // Breaks text at blanks into lines no wider than width where the words allow.
 [[nodiscard]] QStringList WrapAtBlanks(const QString& text, const QFontMetricsF& metrics, qreal width);
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

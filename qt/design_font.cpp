@@ -1,6 +1,9 @@
 #include "design_font.hpp"
 
-namespace zelmar::ui {
+namespace zelmar::qt {
+
+// The window's description, which this front end reads.
+using namespace zelmar::window;
 
 QFont DesignFont(const FontSpec& wanted) {
   QFont font(QString::fromUtf8(kFontFamily.data(), static_cast<qsizetype>(kFontFamily.size())));
@@ -10,4 +13,4 @@ QFont DesignFont(const FontSpec& wanted) {
   return font;
 }
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

@@ -2,11 +2,11 @@
 
 #include <QFont>
 
-#include "zelmar/ui/control_table.hpp"
+#include "zelmar/window/control_table.hpp"
 
-namespace zelmar::ui {
+namespace zelmar::qt {
 
 // A font of the design: the design's typeface at the given size and weight.
-[[nodiscard]] QFont DesignFont(const FontSpec& wanted);
+[[nodiscard]] QFont DesignFont(const window::FontSpec& wanted);
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

@@ -16,12 +16,15 @@
 #include "caption_label.hpp"
 #include "design_font.hpp"
 #include "shipped_artwork.hpp"
-#include "zelmar/ui/control_table.hpp"
-#include "zelmar/ui/failure_text.hpp"
-#include "zelmar/ui/placement.hpp"
-#include "zelmar/ui/speech.hpp"
+#include "zelmar/window/control_table.hpp"
+#include "zelmar/window/failure_text.hpp"
+#include "zelmar/window/placement.hpp"
+#include "zelmar/window/speech.hpp"
 
-namespace zelmar::ui {
+namespace zelmar::qt {
+
+// The window's description, which this front end reads.
+using namespace zelmar::window;
 namespace {
 
 QString ToQString(std::string_view utf8) {
@@ -209,4 +212,4 @@ void MainWindow::ShowFailureMessage(QWidget& window, Failure kind) {
   box.exec();
 }
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

@@ -14,7 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace zelmar::ui {
+namespace zelmar::qt {
 
 class CaptionLabel;
 
@@ -59,4 +59,4 @@ class MainWindow final : public QWidget, public WindowPort {
   FailureReporter report_failure_ = &MainWindow::ShowFailureMessage;
 };
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

@@ -5,7 +5,10 @@
 
 #include "artwork.hpp"
 
-namespace zelmar::ui {
+namespace zelmar::qt {
+
+// The window's description, which this front end reads.
+using namespace zelmar::window;
 namespace {
 
 // The pictures are drawn at build time and shipped inside the program as
@@ -53,4 +56,4 @@ QImage ShippedIcon() {
   return icon;
 }
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

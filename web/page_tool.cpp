@@ -20,16 +20,16 @@
 #include <string_view>
 #include <utility>
 
-#include "zelmar/ui/control_table.hpp"
-#include "zelmar/ui/failure_text.hpp"
-#include "zelmar/ui/placement.hpp"
-#include "zelmar/ui/speech.hpp"
+#include "zelmar/window/control_table.hpp"
+#include "zelmar/window/failure_text.hpp"
+#include "zelmar/window/placement.hpp"
+#include "zelmar/window/speech.hpp"
 
 namespace {
 
-using zelmar::ui::ControlKind;
-using zelmar::ui::ControlSpec;
-using zelmar::ui::kControls;
+using zelmar::window::ControlKind;
+using zelmar::window::ControlSpec;
+using zelmar::window::kControls;
 
 constexpr double kCssDpi = 96.0;
 
@@ -64,13 +64,13 @@ std::string U(double pixels) {
   return out.str();
 }
 
-std::string FontCss(const zelmar::ui::FontSpec& font) {
+std::string FontCss(const zelmar::window::FontSpec& font) {
   return "font-size:" + U(font.points * kCssDpi / 72.0) + ";font-weight:" + (font.bold ? "700" : "400");
 }
 
 std::string PlaceCss(const ControlSpec& control) {
-  const zelmar::ui::Placement place = zelmar::ui::Place(control, kCssDpi);
-  const zelmar::ui::PixelRect& painted = place.painted;
+  const zelmar::window::Placement place = zelmar::window::Place(control, kCssDpi);
+  const zelmar::window::PixelRect& painted = place.painted;
   std::string css = "left:" + U(painted.left) + ";top:" + U(painted.top) + ";width:" + U(painted.width) +
                     ";height:" + U(painted.height) + ";";
   if (painted.width != place.design.width) {
@@ -78,7 +78,7 @@ std::string PlaceCss(const ControlSpec& control) {
     // does not fit.
     css += "padding-right:" + U(painted.width - place.design.width) + ";box-sizing:border-box;";
   }
-  css += FontCss(control.font.value_or(zelmar::ui::kWindowFont)) + ";";
+  css += FontCss(control.font.value_or(zelmar::window::kWindowFont)) + ";";
   return css;
 }
 
@@ -98,7 +98,7 @@ std::string ButtonCaption(std::string_view text) {
 
 // Marks what a click leaves alone; the page's script keeps the focus there.
 std::string_view ClickAttribute(const ControlSpec& control) {
-  return zelmar::ui::OnClick(control.kind) == zelmar::ui::ClickEffect::Nothing ? R"( data-click="none")" : "";
+  return zelmar::window::OnClick(control.kind) == zelmar::window::ClickEffect::Nothing ? R"( data-click="none")" : "";
 }
 
 // A title keeps its two blanks before "1.0": browsers fold a run of
@@ -133,7 +133,7 @@ struct VersionRecord {
 };
 
 std::string Page(std::string_view diagram_png, std::string_view script, const VersionRecord& record) {
-  const zelmar::ui::PixelRect client = zelmar::ui::ClientArea(kCssDpi);
+  const zelmar::window::PixelRect client = zelmar::window::ClientArea(kCssDpi);
   std::ostringstream html;
   html << R"(<!doctype html>
 <html lang="it">
@@ -144,7 +144,7 @@ std::string Page(std::string_view diagram_png, std::string_view script, const Ve
 <meta name="color-scheme" content="light">
 <meta name="theme-color" content="#f0f0f0">
 <meta name="application-name" content=")"
-       << Escaped(zelmar::ui::kMessageTitle) << R"(">
+       << Escaped(zelmar::window::kMessageTitle) << R"(">
 <meta name="version" content=")"
        << Escaped(record.version) << R"(">
 <meta name="file-version" content=")"
@@ -152,11 +152,11 @@ std::string Page(std::string_view diagram_png, std::string_view script, const Ve
 <meta name="product-version" content=")"
        << Escaped(record.shown) << R"(">
 <meta name="internal-name" content=")"
-       << Escaped(zelmar::ui::kMessageTitle) << R"(">
+       << Escaped(zelmar::window::kMessageTitle) << R"(">
 <meta name="comments" content=")"
        << Escaped(record.comments) << R"(">
 <title>)"
-       << KeptBlanks(Escaped(zelmar::ui::kWindow.title)) << R"(</title>
+       << KeptBlanks(Escaped(zelmar::window::kWindow.title)) << R"(</title>
 <link rel="manifest" href="manifest.webmanifest">
 <link rel="icon" href="icon-48.png" sizes="48x48">
 <link rel="apple-touch-icon" href="icon-192.png">
@@ -170,7 +170,7 @@ body{margin:16px;background:Canvas;font-family:Arial,"Liberation Sans",Arimo,Hel
 #Zelmar{position:relative;overflow:hidden;width:)"
        << U(client.width) << ";height:" << U(client.height)
        << R"(;background:ButtonFace;color:ButtonText;outline:1px solid ButtonBorder;)"
-       << FontCss(zelmar::ui::kWindowFont) << R"(}
+       << FontCss(zelmar::window::kWindowFont) << R"(}
 #Zelmar>*{position:absolute;margin:0;padding:0;box-sizing:border-box;font-family:inherit;line-height:1.15}
 #Zelmar label,#Zelmar p,#Zelmar span,#Zelmar output{background:ButtonFace;white-space:normal;overflow:visible}
 #Zelmar output{white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
@@ -187,19 +187,19 @@ dialog button{min-width:6em;min-height:2.2em}
 <body>
 <main>
 <h1 class="hidden">)"
-       << Escaped(zelmar::ui::kWindow.title) << R"(</h1>
+       << Escaped(zelmar::window::kWindow.title) << R"(</h1>
 <form id="Zelmar" novalidate autocomplete="off" aria-label=")"
-       << Escaped(zelmar::ui::kWindow.title) << R"(">
+       << Escaped(zelmar::window::kWindow.title) << R"(">
 )";
   // In the order of the stacking: the controls that take the focus first,
   // in the tab order, which the document's order gives Tab.
-  for (const std::size_t index : zelmar::ui::kStackingOrder) {
+  for (const std::size_t index : zelmar::window::kStackingOrder) {
     const ControlSpec& control = kControls[index];
     const std::string style = PlaceCss(control);
     switch (control.kind) {
       case ControlKind::PushButton:
         html << R"(<button id=")" << control.name << R"(" type="submit" autofocus aria-keyshortcuts="Alt+)"
-             << static_cast<char>(zelmar::ui::AccessKey(control.text) - 'a' + 'A') << "\" style=\"" << style
+             << static_cast<char>(zelmar::window::AccessKey(control.text) - 'a' + 'A') << "\" style=\"" << style
              << "\">" << ButtonCaption(control.text) << "</button>\n";
         break;
       case ControlKind::EntryBox:
@@ -211,7 +211,7 @@ dialog button{min-width:6em;min-height:2.2em}
         break;
       case ControlKind::CaptionLabel:
         if (control.entry) {
-          html << "<label id=\"" << control.name << "\" for=\"" << zelmar::ui::EntryBox(*control.entry).name
+          html << "<label id=\"" << control.name << "\" for=\"" << zelmar::window::EntryBox(*control.entry).name
                << "\"" << ClickAttribute(control) << " style=\"" << style << "\">" << Escaped(control.text)
                << "</label>\n";
         } else {
@@ -223,14 +223,14 @@ dialog button{min-width:6em;min-height:2.2em}
       case ControlKind::ResultLabel:
         // Read by itself: its name, and once written its figure and unit.
         html << R"(<output id=")" << control.name << R"(" aria-live="off" aria-label=")"
-             << Escaped(zelmar::ui::ResultSpeech(*control.result, {})) << '"' << ClickAttribute(control)
+             << Escaped(zelmar::window::ResultSpeech(*control.result, {})) << '"' << ClickAttribute(control)
              << " style=\"" << style << "\"></output>\n";
         break;
       case ControlKind::Picture: {
-        const zelmar::ui::PixelRect place = zelmar::ui::Place(control, kCssDpi).painted;
+        const zelmar::window::PixelRect place = zelmar::window::Place(control, kCssDpi).painted;
         html << "<img id=\"" << control.name << R"(" src="data:image/png;base64,)" << Base64(diagram_png)
              << R"(" srcset="diagram@2x.png 2x" width=")" << place.width << "\" height=\"" << place.height
-             << "\" alt=\"" << Escaped(zelmar::ui::kPictureDescription) << '"' << ClickAttribute(control)
+             << "\" alt=\"" << Escaped(zelmar::window::kPictureDescription) << '"' << ClickAttribute(control)
              << " style=\"left:" << U(place.left) << ";top:" << U(place.top) << ";width:" << U(place.width)
              << ";height:" << U(place.height) << "\">\n";
         break;
@@ -241,7 +241,7 @@ dialog button{min-width:6em;min-height:2.2em}
 <div id="announcement" class="hidden" role="status" aria-live="polite"></div>
 <dialog id="failure" role="alertdialog" aria-modal="true" aria-labelledby="failure-title" aria-describedby="failure-text">
 <h1 id="failure-title">)"
-       << Escaped(zelmar::ui::kMessageTitle) << R"(</h1>
+       << Escaped(zelmar::window::kMessageTitle) << R"(</h1>
 <p id="failure-text"></p>
 <form method="dialog"><button id="failure-ok" type="submit" autofocus>OK</button></form>
 </dialog>

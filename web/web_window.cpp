@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "zelmar/form.hpp"
-#include "zelmar/ui/control_table.hpp"
-#include "zelmar/ui/failure_text.hpp"
-#include "zelmar/ui/speech.hpp"
+#include "zelmar/window/control_table.hpp"
+#include "zelmar/window/failure_text.hpp"
+#include "zelmar/window/speech.hpp"
 #include "zelmar/window_port.hpp"
 
 // clang-format off
@@ -81,32 +81,32 @@ class PageWindow final : public WindowPort {
   Form& form() noexcept { return form_; }
 
   std::string ReadEntryText(Entry entry) override {
-    return Taken(js_read_text(Id(ui::EntryBox(entry).name).c_str()));
+    return Taken(js_read_text(Id(window::EntryBox(entry).name).c_str()));
   }
 
   // The browser raises no event for a program's own write: the change is
   // handled here, before the write returns, as the desktop windows do.
   void WriteEntryText(Entry entry, std::string_view text) override {
     if (ReadEntryText(entry) == text) return;
-    js_write_text(Id(ui::EntryBox(entry).name).c_str(), std::string(text).c_str());
+    js_write_text(Id(window::EntryBox(entry).name).c_str(), std::string(text).c_str());
     form_.EntryChanged(entry);
   }
 
   void WriteResultCaption(ResultLabel label, std::string_view text) override {
     const std::string figure(text);
-    js_write_result(Id(ui::ResultSpec(label).name).c_str(), figure.c_str(),
-                    ui::ResultSpeech(label, text).c_str());
+    js_write_result(Id(window::ResultSpec(label).name).c_str(), figure.c_str(),
+                    window::ResultSpeech(label, text).c_str());
   }
 
-  void FocusEntry(Entry entry) override { js_focus(Id(ui::EntryBox(entry).name).c_str()); }
+  void FocusEntry(Entry entry) override { js_focus(Id(window::EntryBox(entry).name).c_str()); }
 
-  void FocusCalculateButton() override { js_focus(Id(ui::CalculateButton().name).c_str()); }
+  void FocusCalculateButton() override { js_focus(Id(window::CalculateButton().name).c_str()); }
 
   void ResultsShown(const ResultTexts& captions) override {
-    js_announce(ui::ResultsAnnouncement(captions).c_str());
+    js_announce(window::ResultsAnnouncement(captions).c_str());
   }
 
-  void ReportFailure(Failure kind) override { js_show_failure(std::string(ui::FailureText(kind)).c_str()); }
+  void ReportFailure(Failure kind) override { js_show_failure(std::string(window::FailureText(kind)).c_str()); }
 
  private:
   Form form_;

@@ -6,17 +6,17 @@
 #include <cmath>
 
 #include "resource_ids.hpp"
-#include "zelmar/ui/control_table.hpp"
-#include "zelmar/ui/failure_text.hpp"
-#include "zelmar/ui/placement.hpp"
-#include "zelmar/ui/speech.hpp"
+#include "zelmar/window/control_table.hpp"
+#include "zelmar/window/failure_text.hpp"
+#include "zelmar/window/placement.hpp"
+#include "zelmar/window/speech.hpp"
 
 namespace zelmar::win32 {
 namespace {
 
-using ui::ControlKind;
-using ui::ControlSpec;
-using ui::kControls;
+using window::ControlKind;
+using window::ControlSpec;
+using window::kControls;
 
 constexpr std::wstring_view kWindowClass = L"ZelmarMainWindow";
 // Control ids: the button's is the window's default id, which the dialog
@@ -32,13 +32,13 @@ int ControlId(std::size_t index) noexcept {
 std::size_t Index(Entry entry) noexcept { return static_cast<std::size_t>(entry); }
 std::size_t Index(ResultLabel label) noexcept { return static_cast<std::size_t>(label); }
 
-HFONT CreateDesignFont(const ui::FontSpec& font, UINT dpi) {
+HFONT CreateDesignFont(const window::FontSpec& font, UINT dpi) {
   LOGFONTW design{};
   design.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi / 72.0));
   design.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   design.lfCharSet = ANSI_CHARSET;  // Western
   design.lfQuality = DEFAULT_QUALITY;
-  const std::wstring family = Widen(ui::kFontFamily);
+  const std::wstring family = Widen(window::kFontFamily);
   std::copy_n(family.c_str(), std::min<std::size_t>(family.size() + 1, LF_FACESIZE), design.lfFaceName);
   return CreateFontIndirectW(&design);
 }
@@ -50,8 +50,8 @@ HBITMAP LoadDiagram(HINSTANCE instance, int resource, int scale) {
   if (found == nullptr) return nullptr;
   const DWORD size = SizeofResource(instance, found);
   const void* pixels = LockResource(LoadResource(instance, found));
-  const int width = ui::kDiagramWidth * scale;
-  const int height = ui::kDiagramHeight * scale;
+  const int width = window::kDiagramWidth * scale;
+  const int height = window::kDiagramHeight * scale;
   if (pixels == nullptr || size != static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4) return nullptr;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -116,7 +116,7 @@ MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
   }();
   (void)window_class;
 
-  const std::wstring title = Widen(ui::kWindow.title);
+  const std::wstring title = Widen(window::kWindow.title);
   hwnd_ = CreateWindowExW(0, kWindowClass.data(), title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                           instance, this);
@@ -142,7 +142,7 @@ MainWindow::~MainWindow() {
 }
 
 HWND MainWindow::Control(std::string_view name) const noexcept {
-  const std::size_t index = ui::IndexOf(name);
+  const std::size_t index = window::IndexOf(name);
   return index < controls_.size() ? controls_[index] : nullptr;
 }
 
@@ -152,7 +152,7 @@ void MainWindow::CreateControls() {
   // Windows puts each new child below the ones before it, and a dialog's
   // keys follow that order: made top first, the controls get the tab order
   // and the boxes are drawn over the labels they overlap.
-  for (const std::size_t i : ui::kStackingOrder) {
+  for (const std::size_t i : window::kStackingOrder) {
     const ControlSpec& design = kControls[i];
     const wchar_t* window_class = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -190,14 +190,14 @@ void MainWindow::CreateControls() {
       SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit beyond the system's
       boxes_[Index(*design.entry)] = control;
       spoken_boxes_[Index(*design.entry)].Attach(control);
-      spoken_boxes_[Index(*design.entry)].SetName(Widen(ui::EntryCaption(*design.entry).text));
+      spoken_boxes_[Index(*design.entry)].SetName(Widen(window::EntryCaption(*design.entry).text));
     } else if (design.kind == ControlKind::PushButton) {
       calculate_ = control;
     } else if (design.kind == ControlKind::ResultLabel) {
       results_[Index(*design.result)] = control;
       SpokenName& spoken = spoken_results_[Index(*design.result)];
       spoken.Attach(control);
-      spoken.SetName(Widen(ui::ResultSpeech(*design.result, {})));
+      spoken.SetName(Widen(window::ResultSpeech(*design.result, {})));
     }
   }
   // Nothing to see: a live region that carries the results to screen
@@ -230,7 +230,7 @@ void MainWindow::Arrange(UINT dpi) {
   for (std::size_t i = 0; i < kControls.size(); ++i) {
     // A static wraps and centres in its own width: a caption's run-on room
     // is only ever given where its text is aligned left.
-    const ui::PixelRect place = ui::Place(kControls[i], dpi).painted;
+    const window::PixelRect place = window::Place(kControls[i], dpi).painted;
     SetWindowPos(controls_[i], nullptr, place.left, place.top, place.width, place.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -240,7 +240,7 @@ void MainWindow::Arrange(UINT dpi) {
 void MainWindow::ApplyFonts() {
   std::vector<HFONT> old_fonts = std::move(fonts_);
   fonts_.clear();
-  HFONT window_font = CreateDesignFont(ui::kWindowFont, dpi_);
+  HFONT window_font = CreateDesignFont(window::kWindowFont, dpi_);
   fonts_.push_back(window_font);
   for (std::size_t i = 0; i < kControls.size(); ++i) {
     HFONT font = window_font;
@@ -272,7 +272,7 @@ void MainWindow::Show(int show_command) {
 
 void MainWindow::PlaceWindow() {
   // The client area at its place and size, at the window's resolution.
-  const ui::PixelRect client = ui::ClientArea(dpi_);
+  const window::PixelRect client = window::ClientArea(dpi_);
   RECT frame{client.left, client.top, client.left + client.width, client.top + client.height};
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
   const auto extended = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
@@ -299,7 +299,7 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wpa
   try {
     return window->Handle(message, wparam, lparam);
   } catch (...) {
-    MessageBoxW(hwnd, Widen(ui::kInternalErrorText).c_str(), Widen(ui::kMessageTitle).c_str(),
+    MessageBoxW(hwnd, Widen(window::kInternalErrorText).c_str(), Widen(window::kMessageTitle).c_str(),
                 MB_OK | MB_ICONERROR);
   }
   return 0;
@@ -364,7 +364,7 @@ void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   // The diagram at its natural size: the pixels drawn for 1x or 2x as they
   // are, the 2x ones scaled down smoothly for the scales between.
-  const ui::PixelRect size = ui::DiagramSize(dpi_);
+  const window::PixelRect size = window::DiagramSize(dpi_);
   const int width = size.width;
   const int height = size.height;
   const bool at_1x = dpi_ == USER_DEFAULT_SCREEN_DPI && diagram_ != nullptr;
@@ -379,8 +379,8 @@ void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
   HGDIOBJ previous = SelectObject(memory, source);
   SetStretchBltMode(item.hDC, HALFTONE);
   SetBrushOrgEx(item.hDC, 0, 0, nullptr);
-  StretchBlt(item.hDC, 0, 0, width, height, memory, 0, 0, ui::kDiagramWidth * scale,
-             ui::kDiagramHeight * scale, SRCCOPY);
+  StretchBlt(item.hDC, 0, 0, width, height, memory, 0, 0, window::kDiagramWidth * scale,
+             window::kDiagramHeight * scale, SRCCOPY);
   SelectObject(memory, previous);
   DeleteDC(memory);
 }
@@ -430,7 +430,7 @@ void MainWindow::WriteEntryText(Entry entry, std::string_view text) {
 
 void MainWindow::WriteResultCaption(ResultLabel label, std::string_view text) {
   SetWindowTextW(results_[Index(label)], Widen(text).c_str());
-  spoken_results_[Index(label)].SetName(Widen(ui::ResultSpeech(label, text)));
+  spoken_results_[Index(label)].SetName(Widen(window::ResultSpeech(label, text)));
   UpdateResultTip(label);
 }
 
@@ -439,7 +439,7 @@ void MainWindow::FocusEntry(Entry entry) { SetFocus(boxes_[Index(entry)]); }
 void MainWindow::FocusCalculateButton() { SetFocus(calculate_); }
 
 void MainWindow::ResultsShown(const ResultTexts& captions) {
-  announcer_.Announce(Widen(ui::ResultsAnnouncement(captions)));
+  announcer_.Announce(Widen(window::ResultsAnnouncement(captions)));
 }
 
 void MainWindow::ReportFailure(Failure kind) {
@@ -447,7 +447,7 @@ void MainWindow::ReportFailure(Failure kind) {
 }
 
 void MainWindow::ShowFailureMessage(HWND window, Failure kind) {
-  MessageBoxW(window, Widen(ui::FailureText(kind)).c_str(), Widen(ui::kMessageTitle).c_str(),
+  MessageBoxW(window, Widen(window::FailureText(kind)).c_str(), Widen(window::kMessageTitle).c_str(),
               MB_OK | MB_ICONERROR);
 }
 

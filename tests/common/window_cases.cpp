@@ -165,8 +165,8 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
     } else if (verb == "focus") {
       driver.Focus(arg(1));
     } else if (verb == "click") {
-      if (const ui::ControlSpec* control = ui::FindControl(arg(1))) {
-        const ui::PixelRect place = ui::Place(*control, 96).design;
+      if (const window::ControlSpec* control = window::FindControl(arg(1))) {
+        const window::PixelRect place = window::Place(*control, 96).design;
         driver.Click(place.left + place.width / 2, place.top + place.height / 2);
       } else {
         const std::vector<int> point = Numbers(arg(1));
@@ -200,21 +200,21 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
     } else if (verb == "expect" && arg(1) == "place") {
       const std::vector<int> e = Numbers(arg(3));
       ASSERT_EQ(e.size(), 4U);
-      const ui::PixelRect actual = driver.Place(arg(2));
-      const ui::ControlSpec* control = ui::FindControl(arg(2));
+      const window::PixelRect actual = driver.Place(arg(2));
+      const window::ControlSpec* control = window::FindControl(arg(2));
       ASSERT_NE(control, nullptr) << arg(2);
       EXPECT_EQ(actual.left, e[0]) << arg(2);
       EXPECT_EQ(actual.top, e[1]) << arg(2);
       EXPECT_EQ(actual.height, e[3]) << arg(2);
-      if (control->kind == ui::ControlKind::CaptionLabel && !control->centred) {
+      if (control->kind == window::ControlKind::CaptionLabel && !control->centred) {
         EXPECT_GE(actual.width, e[2]) << arg(2);
       } else {
         EXPECT_EQ(actual.width, e[2]) << arg(2);
       }
     } else if (verb == "expect" && arg(1) == "centred") {
-      const ui::ControlSpec* control = ui::FindControl(arg(2));
+      const window::ControlSpec* control = window::FindControl(arg(2));
       ASSERT_NE(control, nullptr) << arg(2);
-      const int width = ui::Place(*control, 96).design.width;
+      const int width = window::Place(*control, 96).design.width;
       const std::vector<InkLine> lines = driver.Ink(arg(2));
       ASSERT_EQ(lines.size(), static_cast<std::size_t>(std::strtol(arg(3).c_str(), nullptr, 10)));
       for (const InkLine& line : lines) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "zelmar/failure.hpp"
-#include "zelmar/ui/placement.hpp"
+#include "zelmar/window/placement.hpp"
 
 // The window's behaviour cases (tests/cases/window.cases), read and carried
 // out the same way by every front end's suite. A suite supplies a driver
@@ -67,7 +67,7 @@ class WindowDriver {
   virtual std::vector<std::string> Announcements() = 0;
   virtual std::string Spoken(std::string_view control) = 0;
   // Where the control stands in the client area, in pixels at 96 dpi.
-  virtual ui::PixelRect Place(std::string_view control) = 0;
+  virtual window::PixelRect Place(std::string_view control) = 0;
   // The lines of ink of a label's text, top to bottom.
   virtual std::vector<InkLine> Ink(std::string_view control) = 0;
 };

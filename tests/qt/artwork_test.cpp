@@ -11,7 +11,10 @@
 #include "icon_file.hpp"
 #include "shipped_artwork.hpp"
 
-namespace zelmar::ui {
+namespace zelmar::qt {
+
+// The window's description, which this front end reads.
+using namespace zelmar::window;
 namespace {
 
 struct Pixel {
@@ -122,4 +125,4 @@ TEST(ShippedArtwork, IsWhatTheDrawingCodeDraws) {
 }
 
 }  // namespace
-}  // namespace zelmar::ui
+}  // namespace zelmar::qt

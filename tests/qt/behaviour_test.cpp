@@ -5,9 +5,12 @@
 #include <functional>
 
 #include "window_fixture.hpp"
-#include "zelmar/ui/failure_text.hpp"
+#include "zelmar/window/failure_text.hpp"
 
-namespace zelmar::ui::testing {
+namespace zelmar::qt::testing {
+
+// The window's description, which this front end reads.
+using namespace zelmar::window;
 namespace {
 
 TEST_F(WindowTest, OpensAsTheDefaultButtonsWindowWithItsTitleAndIcon) {
@@ -120,4 +123,4 @@ TEST_F(WindowTest, TheAnnouncementIsANotificationThatShowsNothing) {
 }
 
 }  // namespace
-}  // namespace zelmar::ui::testing
+}  // namespace zelmar::qt::testing

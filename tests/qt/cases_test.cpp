@@ -15,7 +15,10 @@
 #include "main_window.hpp"
 #include "window_cases.hpp"
 
-namespace zelmar::ui::testing {
+namespace zelmar::qt::testing {
+
+// The window's description, which this front end reads.
+using namespace zelmar::window;
 namespace {
 
 using zelmar::testing::InkLine;
@@ -140,4 +143,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, WindowCases, ::testing::ValuesIn(zelmar::testing
                          [](const auto& info) { return zelmar::testing::CaseTestName(info.param); });
 
 }  // namespace
-}  // namespace zelmar::ui::testing
+}  // namespace zelmar::qt::testing

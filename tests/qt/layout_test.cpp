@@ -5,7 +5,7 @@
 #include "caption_label.hpp"
 #include "window_fixture.hpp"
 
-namespace zelmar::ui::testing {
+namespace zelmar::qt::testing {
 namespace {
 
 struct Placement {
@@ -112,4 +112,4 @@ TEST_F(WindowTest, OnlyTheBoxesAndTheButtonTakeTheFocus) {
 }
 
 }  // namespace
-}  // namespace zelmar::ui::testing
+}  // namespace zelmar::qt::testing

@@ -11,7 +11,7 @@
 
 #include "main_window.hpp"
 
-namespace zelmar::ui::testing {
+namespace zelmar::qt::testing {
 
 // A shown, active window whose failure reports are recorded, not shown.
 class WindowTest : public ::testing::Test {
@@ -51,4 +51,4 @@ class WindowTest : public ::testing::Test {
   std::vector<Failure> failures_;
 };
 
-}  // namespace zelmar::ui::testing
+}  // namespace zelmar::qt::testing

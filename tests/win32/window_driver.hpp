@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "window_cases.hpp"
-#include "zelmar/ui/control_table.hpp"
+#include "zelmar/window/control_table.hpp"
 
 // VARIANT is the COM API's own tagged union; snprintf formats an HRESULT.
 // NOLINTBEGIN(cppcoreguidelines-pro-type-union-access,cppcoreguidelines-pro-type-vararg)
@@ -154,7 +154,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   }
   std::string Text(std::string_view control) override { return TextOf(Control(control)); }
   std::string FocusName() override {
-    for (const ui::ControlSpec& design : ui::kControls) {
+    for (const window::ControlSpec& design : window::kControls) {
       if (window_->Control(design.name) == GetFocus()) return std::string(design.name);
     }
     return "(none)";
@@ -162,7 +162,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   std::vector<Failure> TakeFailures() override { return std::exchange(failures_, {}); }
   std::vector<std::string> Announcements() override { return announcements_; }
   std::string Spoken(std::string_view control) override { return AccessibleName(Control(control)); }
-  ui::PixelRect Place(std::string_view control) override {
+  window::PixelRect Place(std::string_view control) override {
     RECT rect{};
     GetWindowRect(Control(control), &rect);
     MapWindowPoints(nullptr, window_->hwnd(), reinterpret_cast<POINT*>(&rect), 2);

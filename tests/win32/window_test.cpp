@@ -14,9 +14,9 @@
 // After <windows.h>.
 #include <commctrl.h>
 
-#include "zelmar/ui/control_table.hpp"
-#include "zelmar/ui/failure_text.hpp"
-#include "zelmar/ui/placement.hpp"
+#include "zelmar/window/control_table.hpp"
+#include "zelmar/window/failure_text.hpp"
+#include "zelmar/window/placement.hpp"
 
 namespace zelmar::win32 {
 namespace {
@@ -127,7 +127,7 @@ TEST_F(WindowTest, AFailureShowsOneMessageBoxAndTheWindowCarriesOn) {
   Key(VK_RETURN);
   KillTimer(nullptr, timer);
   ASSERT_EQ(shown.size(), 1U);
-  EXPECT_EQ(shown.front(), ui::FailureText(Failure::DivisionByZero));
+  EXPECT_EQ(shown.front(), window::FailureText(Failure::DivisionByZero));
   EXPECT_EQ(Text("Gruppi"), "0");  // written back before the failure
   EXPECT_EQ(Text("TotAltop"), "");
 
@@ -189,7 +189,7 @@ TEST_F(WindowTest, DISABLED_ThePointerOverACutResultShowsItsWholeFigure) {
 }
 
 // Where a control is, in the client area's pixels.
-ui::PixelRect PlaceOf(HWND control) {
+window::PixelRect PlaceOf(HWND control) {
   RECT rect{};
   GetWindowRect(control, &rect);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
@@ -207,13 +207,13 @@ class GeometryTest : public WindowTest {
     if (dpi == GetDpiForSystem()) {
       RECT client{};
       GetClientRect(window_->hwnd(), &client);
-      const ui::PixelRect design = ui::ClientArea(dpi);
+      const window::PixelRect design = window::ClientArea(dpi);
       EXPECT_EQ(client.right, design.width);
       EXPECT_EQ(client.bottom, design.height);
     }
-    for (const ui::ControlSpec& control : ui::kControls) {
+    for (const window::ControlSpec& control : window::kControls) {
       SCOPED_TRACE(control.name);
-      EXPECT_EQ(PlaceOf(Control(std::string(control.name).c_str())), ui::Place(control, dpi).painted);
+      EXPECT_EQ(PlaceOf(Control(std::string(control.name).c_str())), window::Place(control, dpi).painted);
     }
   }
   static UINT ScreenDpi() {
@@ -228,24 +228,24 @@ TEST_F(GeometryTest, EqualsTheTableAtTheScreensResolution) {
   // The client area opens at its designed place on the screen.
   POINT origin{0, 0};
   ClientToScreen(window_->hwnd(), &origin);
-  EXPECT_EQ(origin.x, ui::TwipsToPixels(ui::kWindow.client.left, dpi));
-  EXPECT_EQ(origin.y, ui::TwipsToPixels(ui::kWindow.client.top, dpi));
+  EXPECT_EQ(origin.x, window::TwipsToPixels(window::kWindow.client.left, dpi));
+  EXPECT_EQ(origin.y, window::TwipsToPixels(window::kWindow.client.top, dpi));
   if (dpi == USER_DEFAULT_SCREEN_DPI) {
     // The table's own pixels, written out.
-    EXPECT_EQ(PlaceOf(Control("Gruppi")), (ui::PixelRect{17, 222, 33, 25}));
-    EXPECT_EQ(PlaceOf(Control("Calcola")), (ui::PixelRect{16, 336, 161, 33}));
-    EXPECT_EQ(PlaceOf(Control("Image1")), (ui::PixelRect{28, 5, 231, 157}));
+    EXPECT_EQ(PlaceOf(Control("Gruppi")), (window::PixelRect{17, 222, 33, 25}));
+    EXPECT_EQ(PlaceOf(Control("Calcola")), (window::PixelRect{16, 336, 161, 33}));
+    EXPECT_EQ(PlaceOf(Control("Image1")), (window::PixelRect{28, 5, 231, 157}));
     EXPECT_EQ(origin.x, 261);
     EXPECT_EQ(origin.y, 102);
   } else if (dpi == 144) {
-    EXPECT_EQ(PlaceOf(Control("Gruppi")), (ui::PixelRect{26, 333, 50, 38}));  // one and a half times
+    EXPECT_EQ(PlaceOf(Control("Gruppi")), (window::PixelRect{26, 333, 50, 38}));  // one and a half times
   }
 }
 
 TEST_F(GeometryTest, MovingToAScreenOfAnotherScaleRescales) {
   const UINT dpi = ScreenDpi() == 144 ? USER_DEFAULT_SCREEN_DPI : 144;
   // What the system suggests: the window scaled, on the other screen.
-  const ui::PixelRect client = ui::ClientArea(dpi);
+  const window::PixelRect client = window::ClientArea(dpi);
   RECT suggested{1000, 100, 1000 + client.width, 100 + client.height};
   AdjustWindowRectExForDpi(&suggested, static_cast<DWORD>(GetWindowLongPtrW(window_->hwnd(), GWL_STYLE)),
                            FALSE, static_cast<DWORD>(GetWindowLongPtrW(window_->hwnd(), GWL_EXSTYLE)), dpi);
@@ -258,21 +258,21 @@ TEST_F(GeometryTest, MovingToAScreenOfAnotherScaleRescales) {
 }
 
 TEST_F(GeometryTest, ResizingOrMaximisingMovesNothing) {
-  std::vector<ui::PixelRect> before;
-  before.reserve(ui::kControls.size());
-  for (const ui::ControlSpec& control : ui::kControls)
+  std::vector<window::PixelRect> before;
+  before.reserve(window::kControls.size());
+  for (const window::ControlSpec& control : window::kControls)
     before.push_back(PlaceOf(window_->Control(control.name)));
   for (const int show : {SW_MAXIMIZE, SW_RESTORE}) {
     ShowWindow(window_->hwnd(), show);
     Pump();
-    for (std::size_t i = 0; i < ui::kControls.size(); ++i) {
-      EXPECT_EQ(PlaceOf(window_->Control(ui::kControls[i].name)), before[i]) << ui::kControls[i].name;
+    for (std::size_t i = 0; i < window::kControls.size(); ++i) {
+      EXPECT_EQ(PlaceOf(window_->Control(window::kControls[i].name)), before[i]) << window::kControls[i].name;
     }
   }
   SetWindowPos(window_->hwnd(), nullptr, 0, 0, 150, 150, SWP_NOMOVE | SWP_NOZORDER);
   Pump();
-  for (std::size_t i = 0; i < ui::kControls.size(); ++i) {
-    EXPECT_EQ(PlaceOf(window_->Control(ui::kControls[i].name)), before[i]) << ui::kControls[i].name;
+  for (std::size_t i = 0; i < window::kControls.size(); ++i) {
+    EXPECT_EQ(PlaceOf(window_->Control(window::kControls[i].name)), before[i]) << window::kControls[i].name;
   }
 }
 

@@ -5,7 +5,7 @@
 
 #include "zelmar/failure.hpp"
 
-namespace zelmar::ui {
+namespace zelmar::window {
 
 // What the user reads when a handler fails: one short wording per kind.
 inline constexpr std::array<std::string_view, 5> kFailureTexts{
@@ -27,4 +27,4 @@ inline constexpr std::string_view kInternalErrorText = "Errore interno: l'operaz
 // The caption of the message, the application's title.
 inline constexpr std::string_view kMessageTitle = "Zelmar";
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::window

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "zelmar/ui/control_table.hpp"
+#include "zelmar/window/control_table.hpp"
 
 // Where each control stands on a screen of a given resolution: the one
 // conversion from the design's twips, and the room a caption may paint in.
-namespace zelmar::ui {
+namespace zelmar::window {
 
 // Twips to the pixels of a screen of the given resolution (dots per inch),
 // rounded to the nearest pixel. 96 dpi gives the design's own pixels, 144
@@ -69,4 +69,4 @@ inline Placement Place(const ControlSpec& control, double dpi) noexcept {
   return {design, painted};
 }
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::window

@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "zelmar/ui/control_table.hpp"
+#include "zelmar/window/control_table.hpp"
 #include "zelmar/window_port.hpp"
 
 // What screen readers are told, the same on every platform.
-namespace zelmar::ui {
+namespace zelmar::window {
 
 // The picture's text for those who cannot see it.
 inline constexpr std::string_view kPictureDescription =
@@ -35,4 +35,4 @@ inline std::string ResultsAnnouncement(const ResultTexts& figures) {
   return announcement;
 }
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::window

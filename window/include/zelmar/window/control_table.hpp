@@ -12,7 +12,7 @@
 // twips and its font, which control belongs to which entry and result, the
 // tab order, and what takes the focus or a click. Free of any toolkit; every
 // front end reads this and adds no rule of its own.
-namespace zelmar::ui {
+namespace zelmar::window {
 
 inline constexpr int kTwipsPerInch = 1440;
 
@@ -349,4 +349,4 @@ static_assert(AccessKey(CalculateButton().text) == 'c', "the button's access key
 }  // namespace checks
 // NOLINTEND(readability-use-anyofallof)
 
-}  // namespace zelmar::ui
+}  // namespace zelmar::window
