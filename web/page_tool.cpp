@@ -98,7 +98,9 @@ std::string ButtonCaption(std::string_view text) {
 
 // Marks what a click leaves alone; the page's script keeps the focus there.
 std::string_view ClickAttribute(const ControlSpec& control) {
-  return zelmar::window::OnClick(control.kind) == zelmar::window::ClickEffect::Nothing ? R"( data-click="none")" : "";
+  return zelmar::window::OnClick(control.kind) == zelmar::window::ClickEffect::Nothing
+             ? R"( data-click="none")"
+             : "";
 }
 
 // A title keeps its two blanks before "1.0": browsers fold a run of
@@ -199,8 +201,8 @@ dialog button{min-width:6em;min-height:2.2em}
     switch (control.kind) {
       case ControlKind::PushButton:
         html << R"(<button id=")" << control.name << R"(" type="submit" autofocus aria-keyshortcuts="Alt+)"
-             << static_cast<char>(zelmar::window::AccessKey(control.text) - 'a' + 'A') << "\" style=\"" << style
-             << "\">" << ButtonCaption(control.text) << "</button>\n";
+             << static_cast<char>(zelmar::window::AccessKey(control.text) - 'a' + 'A') << "\" style=\""
+             << style << "\">" << ButtonCaption(control.text) << "</button>\n";
         break;
       case ControlKind::EntryBox:
         html << "<input id=\"" << control.name << "\" data-entry=\"" << static_cast<int>(*control.entry)
@@ -211,9 +213,9 @@ dialog button{min-width:6em;min-height:2.2em}
         break;
       case ControlKind::CaptionLabel:
         if (control.entry) {
-          html << "<label id=\"" << control.name << "\" for=\"" << zelmar::window::EntryBox(*control.entry).name
-               << "\"" << ClickAttribute(control) << " style=\"" << style << "\">" << Escaped(control.text)
-               << "</label>\n";
+          html << "<label id=\"" << control.name << "\" for=\""
+               << zelmar::window::EntryBox(*control.entry).name << "\"" << ClickAttribute(control)
+               << " style=\"" << style << "\">" << Escaped(control.text) << "</label>\n";
         } else {
           html << "<span id=\"" << control.name << "\"" << (control.centred ? " class=\"centred\"" : "")
                << ClickAttribute(control) << " style=\"" << style << "\">" << Escaped(control.text)

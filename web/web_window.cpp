@@ -106,7 +106,9 @@ class PageWindow final : public WindowPort {
     js_announce(window::ResultsAnnouncement(captions).c_str());
   }
 
-  void ReportFailure(Failure kind) override { js_show_failure(std::string(window::FailureText(kind)).c_str()); }
+  void ReportFailure(Failure kind) override {
+    js_show_failure(std::string(window::FailureText(kind)).c_str());
+  }
 
  private:
   Form form_;
