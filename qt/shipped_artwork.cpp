@@ -25,13 +25,13 @@ QByteArrayView Shipped(const QString& name) {
 
 QPixmap ShippedDiagram(qreal device_pixel_ratio) {
   // A ratio other than 1 or 2 still gets a crisp picture, drawn for it.
-  if (device_pixel_ratio != 1.0 && device_pixel_ratio != 2.0) return WiringDiagram(device_pixel_ratio);
-  const QSize size = kDiagramSize * device_pixel_ratio;
+  if (device_pixel_ratio != 1.0 && device_pixel_ratio != 2.0) return tools::WiringDiagram(device_pixel_ratio);
+  const QSize size = tools::kDiagramSize * device_pixel_ratio;
   const QByteArrayView pixels =
       Shipped(device_pixel_ratio == 1.0 ? QStringLiteral(":/zelmar/diagram.raw")
                                         : QStringLiteral(":/zelmar/diagram@2x.raw"));
   if (pixels.size() != static_cast<qsizetype>(size.width()) * size.height() * 4) {
-    return WiringDiagram(device_pixel_ratio);
+    return tools::WiringDiagram(device_pixel_ratio);
   }
   const qsizetype row_bytes = static_cast<qsizetype>(size.width()) * 4;
   QImage image(reinterpret_cast<const uchar*>(pixels.data()), size.width(), size.height(), row_bytes,
@@ -44,12 +44,12 @@ QImage ShippedIcon() {
   static const QImage icon = [] {
     const QByteArrayView bytes = Shipped(QStringLiteral(":/zelmar/icon.raw"));
     constexpr qsizetype kPalette = 256 * sizeof(QRgb);
-    if (bytes.size() != kPalette + static_cast<qsizetype>(kIconSize.width()) * kIconSize.height()) {
-      return ProgramIcon();
+    if (bytes.size() != kPalette + static_cast<qsizetype>(tools::kIconSize.width()) * tools::kIconSize.height()) {
+      return tools::ProgramIcon();
     }
     const auto* palette = reinterpret_cast<const QRgb*>(bytes.data());
-    QImage image(reinterpret_cast<const uchar*>(bytes.data() + kPalette), kIconSize.width(),
-                 kIconSize.height(), kIconSize.width(), QImage::Format_Indexed8);
+    QImage image(reinterpret_cast<const uchar*>(bytes.data() + kPalette), tools::kIconSize.width(),
+                 tools::kIconSize.height(), tools::kIconSize.width(), QImage::Format_Indexed8);
     image.setColorTable(QList<QRgb>(palette, palette + 256));
     return image.copy();
   }();

@@ -13,8 +13,8 @@
 
 namespace zelmar::qt {
 
-// The window's description, which this front end reads.
-using namespace zelmar::window;
+// The drawing code of the build's tools, and the pixels the program ships.
+using namespace zelmar::tools;
 namespace {
 
 struct Pixel {

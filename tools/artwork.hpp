@@ -5,7 +5,7 @@
 
 #include "zelmar/window/control_table.hpp"
 
-namespace zelmar::qt {
+namespace zelmar::tools {
 
 // The wiring diagram, 227 × 153 logical pixels, drawn at the given device
 // pixel ratio so that it stays crisp on dense screens.
@@ -27,4 +27,4 @@ inline constexpr QSize kIconSize{48, 48};
 // entries as 32-bit ARGB followed by one byte a pixel.
 [[nodiscard]] QByteArray RawPixels(const QImage& image);
 
-}  // namespace zelmar::qt
+}  // namespace zelmar::tools

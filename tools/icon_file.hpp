@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace zelmar::qt {
+namespace zelmar::tools {
 
 // The icon as a Windows .ico file: one image, 8 bits a pixel with its
 // 256-colour palette and a 1-bit transparency mask, as the executable's
@@ -11,4 +11,4 @@ namespace zelmar::qt {
 // The image must be Format_Indexed8, at most 256 pixels square.
 [[nodiscard]] QByteArray IcoFile(const QImage& indexed);
 
-}  // namespace zelmar::qt
+}  // namespace zelmar::tools

@@ -3,7 +3,7 @@
 #include <QtEndian>
 #include <cstdint>
 
-namespace zelmar::qt {
+namespace zelmar::tools {
 namespace {
 
 void Put16(QByteArray& out, std::uint16_t value) {
@@ -90,4 +90,4 @@ QByteArray IcoFile(const QImage& indexed) {
   return out;
 }
 
-}  // namespace zelmar::qt
+}  // namespace zelmar::tools

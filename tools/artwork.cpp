@@ -6,7 +6,7 @@
 #include <QPolygonF>
 #include <array>
 
-namespace zelmar::qt {
+namespace zelmar::tools {
 
 // The window's description, which this front end reads.
 using namespace zelmar::window;
@@ -182,4 +182,4 @@ QByteArray RawPixels(const QImage& image) {
   return bytes;
 }
 
-}  // namespace zelmar::qt
+}  // namespace zelmar::tools

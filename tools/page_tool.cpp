@@ -4,10 +4,11 @@
 // The page shows at once, before its WebAssembly arrives, with the diagram
 // for ordinary screens inside it and the one for dense screens beside it.
 //
-//   zelmar-webpage OUT.html DIAGRAM.png PAGE.js VERSION SHOWN-VERSION COMMENTS
+//   zelmar-webpage OUT.html TEMPLATE.html DIAGRAM.png PAGE.js VERSION SHOWN-VERSION COMMENTS
 //
-// PAGE.js, the page's own script, goes inline: it must hold from the first
-// paint. The version record goes into the page's metadata.
+// TEMPLATE.html is the static page; the controls, the page's own script
+// (inline: it must hold from the first paint), the version record and the
+// window's sizes go in at its @NAME@ markers.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,10 +16,12 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "zelmar/window/control_table.hpp"
 #include "zelmar/window/failure_text.hpp"
@@ -128,71 +131,9 @@ std::string Base64(std::string_view bytes) {
   return out;
 }
 
-struct VersionRecord {
-  std::string_view version;  // 1.0.0.2
-  std::string_view shown;    // 1.00.0002
-  std::string_view comments;
-};
-
-std::string Page(std::string_view diagram_png, std::string_view script, const VersionRecord& record) {
-  const zelmar::window::PixelRect client = zelmar::window::ClientArea(kCssDpi);
+// The controls of the table as elements, at their places in their fonts.
+std::string Controls(std::string_view diagram_png) {
   std::ostringstream html;
-  html << R"(<!doctype html>
-<html lang="it">
-<head>
-<meta charset="utf-8">
-<meta name="viewport" content="width=device-width, initial-scale=1">
-<meta name="description" content="Calcolo di impedenza e livello di un gruppo di altoparlanti in serie-parallelo">
-<meta name="color-scheme" content="light">
-<meta name="theme-color" content="#f0f0f0">
-<meta name="application-name" content=")"
-       << Escaped(zelmar::window::kMessageTitle) << R"(">
-<meta name="version" content=")"
-       << Escaped(record.version) << R"(">
-<meta name="file-version" content=")"
-       << Escaped(record.shown) << R"(">
-<meta name="product-version" content=")"
-       << Escaped(record.shown) << R"(">
-<meta name="internal-name" content=")"
-       << Escaped(zelmar::window::kMessageTitle) << R"(">
-<meta name="comments" content=")"
-       << Escaped(record.comments) << R"(">
-<title>)"
-       << KeptBlanks(Escaped(zelmar::window::kWindow.title)) << R"(</title>
-<link rel="manifest" href="manifest.webmanifest">
-<link rel="icon" href="icon-48.png" sizes="48x48">
-<link rel="apple-touch-icon" href="icon-192.png">
-<style>
-:root{--u:1px}
-@media (max-width:)"
-       << client.width * 2 - 1 << R"(px){:root{--u:calc(100vw / )" << client.width
-       << R"()}html body{margin:0}html #Zelmar{outline:0}}
-html{-webkit-text-size-adjust:100%;text-size-adjust:100%}
-body{margin:16px;background:Canvas;font-family:Arial,"Liberation Sans",Arimo,Helvetica,sans-serif}
-#Zelmar{position:relative;overflow:hidden;width:)"
-       << U(client.width) << ";height:" << U(client.height)
-       << R"(;background:ButtonFace;color:ButtonText;outline:1px solid ButtonBorder;)"
-       << FontCss(zelmar::window::kWindowFont) << R"(}
-#Zelmar>*{position:absolute;margin:0;padding:0;box-sizing:border-box;font-family:inherit;line-height:1.15}
-#Zelmar label,#Zelmar p,#Zelmar span,#Zelmar output{background:ButtonFace;white-space:normal;overflow:visible}
-#Zelmar output{white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
-#Zelmar input{padding:0 2px;border:2px inset ButtonBorder;background:Field;color:FieldText;z-index:1;touch-action:manipulation}
-#Zelmar button{z-index:1;touch-action:manipulation}
-#Zelmar img{border:2px inset ButtonBorder;background:#fff}
-.centred{text-align:center}
-.hidden{position:absolute;width:1px;height:1px;overflow:hidden;clip-path:inset(50%);white-space:nowrap}
-dialog{font:inherit;max-width:90vw}
-dialog h2{font-size:1em;margin:0 0 .5em}
-dialog button{min-width:6em;min-height:2.2em}
-</style>
-</head>
-<body>
-<main>
-<h1 class="hidden">)"
-       << Escaped(zelmar::window::kWindow.title) << R"(</h1>
-<form id="Zelmar" novalidate autocomplete="off" aria-label=")"
-       << Escaped(zelmar::window::kWindow.title) << R"(">
-)";
   // In the order of the stacking: the controls that take the focus first,
   // in the tab order, which the document's order gives Tab.
   for (const std::size_t index : zelmar::window::kStackingOrder) {
@@ -239,22 +180,44 @@ dialog button{min-width:6em;min-height:2.2em}
       }
     }
   }
-  html << R"(</form>
-<div id="announcement" class="hidden" role="status" aria-live="polite"></div>
-<dialog id="failure" role="alertdialog" aria-modal="true" aria-labelledby="failure-title" aria-describedby="failure-text">
-<h1 id="failure-title">)"
-       << Escaped(zelmar::window::kMessageTitle) << R"(</h1>
-<p id="failure-text"></p>
-<form method="dialog"><button id="failure-ok" type="submit" autofocus>OK</button></form>
-</dialog>
-</main>
-<script>
-)" << script
-       << R"(</script>
-</body>
-</html>
-)";
   return html.str();
+}
+
+// The template with each @NAME@ replaced by its text. A marker the template
+// lacks or does not know is a fault of the template: no page is written.
+std::optional<std::string> Filled(std::string_view page,
+                                  const std::vector<std::pair<std::string_view, std::string>>& texts) {
+  std::string out;
+  std::vector<bool> used(texts.size(), false);
+  for (std::size_t at = 0; at < page.size();) {
+    const std::size_t open = page.find('@', at);
+    const std::size_t close = open == std::string_view::npos ? open : page.find('@', open + 1);
+    const std::string_view name =
+        close == std::string_view::npos ? std::string_view{} : page.substr(open + 1, close - open - 1);
+    const bool marker =
+        !name.empty() && std::ranges::all_of(name, [](char c) { return (c >= 'A' && c <= 'Z') || c == '_'; });
+    if (!marker) {
+      const std::size_t end = open == std::string_view::npos ? page.size() : open + 1;
+      out.append(page.substr(at, end - at));
+      at = end;
+      continue;
+    }
+    const auto known = std::ranges::find(texts, name, &std::pair<std::string_view, std::string>::first);
+    if (known == texts.end()) {
+      std::cerr << "zelmar-webpage: the template names @" << name << "@, which is not known\n";
+      return std::nullopt;
+    }
+    used[static_cast<std::size_t>(known - texts.begin())] = true;
+    out.append(page.substr(at, open - at)).append(known->second);
+    at = close + 1;
+  }
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (!used[i]) {
+      std::cerr << "zelmar-webpage: the template lacks @" << texts[i].first << "@\n";
+      return std::nullopt;
+    }
+  }
+  return out;
 }
 
 std::string ReadFile(const char* name) {
@@ -267,20 +230,42 @@ std::string ReadFile(const char* name) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 7) {
-    (void)std::fputs("usage: zelmar-webpage OUT.html DIAGRAM.png PAGE.js VERSION SHOWN-VERSION COMMENTS\n",
-                     stderr);
+  if (argc != 8) {
+    (void)std::fputs(
+        "usage: zelmar-webpage OUT.html TEMPLATE.html DIAGRAM.png PAGE.js VERSION SHOWN-VERSION COMMENTS\n",
+        stderr);
     return 2;
   }
-  const std::string diagram_png = ReadFile(argv[2]);
-  const std::string script = ReadFile(argv[3]);
-  for (const auto& [name, bytes] : {std::pair{argv[2], &diagram_png}, std::pair{argv[3], &script}}) {
+  const std::string page = ReadFile(argv[2]);
+  const std::string diagram_png = ReadFile(argv[3]);
+  const std::string script = ReadFile(argv[4]);
+  for (const auto& [name, bytes] :
+       {std::pair{argv[2], &page}, std::pair{argv[3], &diagram_png}, std::pair{argv[4], &script}}) {
     if (bytes->empty()) {
       std::cerr << "zelmar-webpage: cannot read " << name << '\n';
       return 1;
     }
   }
+  const zelmar::window::PixelRect client = zelmar::window::ClientArea(kCssDpi);
+  const std::string title = Escaped(zelmar::window::kWindow.title);
+  const std::optional<std::string> html =
+      Filled(page, {
+                       {"APPLICATION", Escaped(zelmar::window::kMessageTitle)},
+                       {"VERSION", Escaped(argv[5])},
+                       {"SHOWN_VERSION", Escaped(argv[6])},
+                       {"COMMENTS", Escaped(argv[7])},
+                       {"TITLE", title},
+                       {"TITLE_KEPT", KeptBlanks(title)},
+                       // Below twice the design's width the window fills a phone's.
+                       {"PHONE_WIDTH", std::to_string(client.width * 2 - 1)},
+                       {"CLIENT_WIDTH", std::to_string(client.width)},
+                       {"WINDOW_CSS", "width:" + U(client.width) + ";height:" + U(client.height) + ";" +
+                                          FontCss(zelmar::window::kWindowFont)},
+                       {"CONTROLS", Controls(diagram_png)},
+                       {"SCRIPT", script},
+                   });
+  if (!html) return 1;
   std::ofstream out(argv[1], std::ios::binary);
-  out << Page(diagram_png, script, {argv[4], argv[5], argv[6]});
+  out << *html;
   return out.good() ? 0 : 1;
 }

@@ -14,7 +14,7 @@
 #include "artwork.hpp"
 #include "icon_file.hpp"
 
-using namespace zelmar::qt;
+using namespace zelmar::tools;
 
 namespace {
 
