@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "resource_ids.hpp"
+#include "text.hpp"
 #include "zelmar/window/control_table.hpp"
 #include "zelmar/window/failure_text.hpp"
 #include "zelmar/window/placement.hpp"
@@ -46,7 +48,7 @@ HFONT CreateDesignFont(const window::FontSpec& font, UINT dpi) {
 // The pixels the artwork tool drew, shipped as a resource: 32-bit rows, top
 // to bottom.
 HBITMAP LoadDiagram(HINSTANCE instance, int resource, int scale) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resource), RT_RCDATA);
   if (found == nullptr) return nullptr;
   const DWORD size = SizeofResource(instance, found);
   const void* pixels = LockResource(LoadResource(instance, found));
@@ -74,32 +76,6 @@ std::wstring WindowText(HWND control) {
 
 }  // namespace
 
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
-
-std::string Narrow(std::wstring_view utf16) {
-  if (utf16.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), narrow.data(), size, nullptr,
-                      nullptr);
-  return narrow;
-}
-
-DecimalSeparator UserDecimalSeparator() {
-  std::array<wchar_t, 8> separator{};
-  const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(),
-                                     static_cast<int>(separator.size()));
-  if (length <= 1) return DecimalSeparator::Point();
-  return DecimalSeparator::FromUtf8(Narrow({separator.data(), static_cast<std::size_t>(length - 1)}));
-}
-
 MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
     : form_(*this, separator),
       diagram_(LoadDiagram(instance, kDiagramId, 1)),
@@ -109,7 +85,7 @@ MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
     design.cbSize = sizeof design;
     design.lpfnWndProc = &MainWindow::WindowProcedure;
     design.hInstance = instance;
-    design.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    design.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     design.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     design.lpszClassName = kWindowClass.data();
     return RegisterClassExW(&design);
@@ -354,6 +330,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
+    case WM_NCDESTROY: {
+      // The window is gone: nothing may use its handle, or destroy it again.
+      HWND gone = std::exchange(hwnd_, nullptr);
+      SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+      return DefWindowProcW(gone, message, wparam, lparam);
+    }
     default:
       break;
   }

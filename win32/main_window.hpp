@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "spoken_name.hpp"
+#include "text.hpp"
 #include "zelmar/form.hpp"
 #include "zelmar/window_port.hpp"
 
@@ -94,12 +95,5 @@ class MainWindow final : public WindowPort {
   std::array<wchar_t, 1> empty_tip_{};  // the text of a tip with nothing to say
   FailureReporter report_failure_ = &MainWindow::ShowFailureMessage;
 };
-
-// The decimal separator of the user's Regional settings.
-DecimalSeparator UserDecimalSeparator();
-
-// UTF-8 and the UTF-16 of Windows' wide calls, converted at the boundary.
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view utf16);
 
 }  // namespace zelmar::win32
