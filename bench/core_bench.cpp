@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "fake_window.hpp"
 #include "zelmar/form.hpp"
 #include "zelmar/number_text.hpp"
 
@@ -11,46 +12,20 @@ namespace {
 
 using namespace zelmar;
 
-// Four boxes and three captions; writes re-enter the change handling like
-// the real window's.
-class BenchWindow final : public WindowPort {
- public:
-  BenchWindow() : form(*this, DecimalSeparator::Point()) {}
-  std::string ReadEntryText(Entry entry) override { return boxes[static_cast<std::size_t>(entry)]; }
-  void WriteEntryText(Entry entry, std::string_view text) override { Set(entry, text); }
-  void WriteResultCaption(ResultLabel label, std::string_view text) override {
-    captions[static_cast<std::size_t>(label)] = text;
-  }
-  void FocusEntry(Entry /*entry*/) override {}
-  void FocusCalculateButton() override {}
-  void ResultsShown(const ResultTexts& /*captions*/) override {}
-  void ReportFailure(Failure /*kind*/) override { ++failures; }
-
-  void Set(Entry entry, std::string_view text) {
-    std::string& box = boxes[static_cast<std::size_t>(entry)];
-    if (box == text) return;
-    box = text;
-    form.EntryChanged(entry);
-  }
-
-  std::array<std::string, 4> boxes{"2", "2", "8", "90"};
-  std::array<std::string, 3> captions;
-  int failures = 0;
-  Form form;
-};
+using BenchWindow = testing::FakeWindow;
 
 // All four figures typed, then the button: the write-backs change nothing.
 void BM_Calculate(benchmark::State& state) {
   BenchWindow window;
-  window.Set(Entry::Gruppi, "3");
-  window.Set(Entry::Altop, "2");
-  window.Set(Entry::ImpAp, "4.5");
-  window.Set(Entry::dBAp, "87");
+  window.Edit(Entry::Gruppi, "3");
+  window.Edit(Entry::Altop, "2");
+  window.Edit(Entry::ImpAp, "4.5");
+  window.Edit(Entry::dBAp, "87");
   for (auto _ : state) {
     window.form.Calculate();
     benchmark::DoNotOptimize(window.captions);
   }
-  if (window.failures != 0) state.SkipWithError("the calculation failed");
+  if (!window.failures.empty()) state.SkipWithError("the calculation failed");
 }
 BENCHMARK(BM_Calculate);
 
@@ -59,12 +34,12 @@ BENCHMARK(BM_Calculate);
 void BM_CalculateWithWriteBack(benchmark::State& state) {
   BenchWindow window;
   for (auto _ : state) {
-    window.boxes[0] = "2.7";
+    window.box(Entry::Gruppi) = "2.7";
     window.form.EntryChanged(Entry::Gruppi);
     window.form.Calculate();
     benchmark::DoNotOptimize(window.captions);
   }
-  if (window.failures != 0) state.SkipWithError("the calculation failed");
+  if (!window.failures.empty()) state.SkipWithError("the calculation failed");
 }
 BENCHMARK(BM_CalculateWithWriteBack);
 
@@ -73,11 +48,11 @@ void BM_EntryChangedKeystroke(benchmark::State& state) {
   BenchWindow window;
   bool longer = false;
   for (auto _ : state) {
-    window.boxes[3] = longer ? "90" : "9";
+    window.box(Entry::dBAp) = longer ? "90" : "9";
     longer = !longer;
     window.form.EntryChanged(Entry::dBAp);
   }
-  if (window.failures != 0) state.SkipWithError("the change handling failed");
+  if (!window.failures.empty()) state.SkipWithError("the change handling failed");
 }
 BENCHMARK(BM_EntryChangedKeystroke);
 
@@ -122,7 +97,7 @@ void BM_PastedMegabyteHandled(benchmark::State& state) {
   BenchWindow window;
   const std::string pasted = PastedNumber(1 << 20);
   for (auto _ : state) {
-    window.boxes[2] = pasted;
+    window.box(Entry::ImpAp) = pasted;
     window.form.EntryChanged(Entry::ImpAp);
     window.form.Calculate();
     benchmark::DoNotOptimize(window.captions);

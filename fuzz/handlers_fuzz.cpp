@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "fake_window.hpp"
 #include "zelmar/form.hpp"
 #include "zelmar/number_text.hpp"
 
@@ -38,33 +39,22 @@ std::optional<double> Read(std::string_view text, DecimalSeparator separator) {
   }
 }
 
-class Window final : public WindowPort {
+// The shared fake window, with every handler's rule checked as it runs.
+class Window {
  public:
-  explicit Window(DecimalSeparator separator) : separator_(separator), form_(*this, separator) {}
-
-  std::string ReadEntryText(Entry entry) override { return boxes_[Index(entry)]; }
-  void WriteEntryText(Entry entry, std::string_view text) override { SetText(entry, std::string(text)); }
-  void WriteResultCaption(ResultLabel label, std::string_view text) override {
-    captions_[static_cast<std::size_t>(label)] = text;
-  }
-  void FocusEntry(Entry entry) override { focus_ = static_cast<int>(entry); }
-  void FocusCalculateButton() override { focus_ = kButton; }
-  void ResultsShown(const ResultTexts& captions) override {
-    Check(focus_ == kButton && captions == captions_);
-  }
-  void ReportFailure(Failure /*kind*/) override { ++failures_; }
+  explicit Window(DecimalSeparator separator) : separator_(separator), window_(separator) {}
 
   // A user's edit: the change handling runs and must keep its rule.
   void Edit(Entry entry, std::string text) {
     const Variant before = Current(entry);
-    failures_ = 0;
-    if (!SetText(entry, std::move(text))) return;
-    Check(failures_ <= 1);
+    window_.failures.clear();
+    if (!window_.Edit(entry, text)) return;
+    Check(window_.failures.size() <= 1);
     const Variant& current = Current(entry);
     Check(Previous(entry) == before);
-    const std::string& box = boxes_[Index(entry)];
+    const std::string& box = window_.box(entry);
     const std::optional<double> value = Read(box, separator_);
-    if (failures_ == 1) {
+    if (window_.failures.size() == 1) {
       Check(!value.has_value() || std::isinf(*value));
       Check(current == Variant::String(box));
     } else if (*value == 0.0) {
@@ -75,35 +65,30 @@ class Window final : public WindowPort {
   }
 
   void Press() {
-    failures_ = 0;
-    form_.Calculate();
-    Check(failures_ <= 1);
-    if (failures_ == 0) CheckResults();
+    window_.failures.clear();
+    const int shown = window_.results_shown;
+    window_.form.Calculate();
+    Check(window_.failures.size() <= 1);
+    // Told of the results, with the focus on the button, exactly when the
+    // calculation succeeded.
+    Check(window_.results_shown == shown + (window_.failures.empty() ? 1 : 0));
+    if (window_.failures.empty()) CheckResults();
   }
 
-  std::string& box(std::size_t i) { return boxes_[i]; }
+  std::string& box(std::size_t i) { return window_.boxes.at(i); }
 
  private:
-  static constexpr int kButton = 4;
-  static std::size_t Index(Entry entry) { return static_cast<std::size_t>(entry); }
-  Variant Current(Entry entry) const { return form_.state().*TraitsOf(entry).current; }
-  Variant Previous(Entry entry) const { return form_.state().*TraitsOf(entry).previous; }
-
-  bool SetText(Entry entry, std::string text) {
-    if (boxes_[Index(entry)] == text) return false;
-    boxes_[Index(entry)] = std::move(text);
-    form_.EntryChanged(entry);
-    return true;
-  }
+  Variant Current(Entry entry) const { return window_.form.state().*TraitsOf(entry).current; }
+  Variant Previous(Entry entry) const { return window_.form.state().*TraitsOf(entry).previous; }
 
   // The three formulas, evaluated anew from the boxes.
   void CheckResults() {
-    Check(focus_ == kButton);
+    Check(window_.focus == testing::Focus::Calcola);
     std::array<double, 4> figure{};
     for (std::size_t i = 0; i < 4; ++i) {
-      const std::optional<double> value = Read(boxes_[i], separator_);
+      const std::optional<double> value = Read(window_.boxes.at(i), separator_);
       Check(value.has_value());
-      figure[i] = *value;
+      figure.at(i) = *value;
     }
     const double groups = figure[0];
     const double speakers = figure[1];
@@ -120,7 +105,7 @@ class Window final : public WindowPort {
   }
 
   void CheckCaption(std::size_t index, double expected, double rounding) {
-    const std::optional<double> shown = Read(captions_[index], separator_);
+    const std::optional<double> shown = Read(window_.captions.at(index), separator_);
     Check(shown.has_value());
     // 15 digits in the text, a last bit in the logarithms, and the rounding
     // step the two evaluations may land on either side of.
@@ -129,11 +114,7 @@ class Window final : public WindowPort {
   }
 
   DecimalSeparator separator_;
-  std::array<std::string, 4> boxes_{"2", "2", "8", "90"};
-  std::array<std::string, 3> captions_;
-  int focus_ = kButton;
-  int failures_ = 0;
-  Form form_;
+  testing::FakeWindow window_;
 };
 
 }  // namespace

@@ -14,9 +14,10 @@ namespace zelmar::testing {
 // Where the keyboard focus is: one of the four boxes or the button.
 enum class Focus : std::uint8_t { Gruppi, Altop, ImpAp, dBAp, Calcola };
 
-// A window without a toolkit: four box texts, three captions and the focus.
-// Like the real window it raises the change notification synchronously from
-// inside WriteEntryText when the text changes, so the form re-enters itself.
+// A window without a toolkit: four box texts, three captions and the focus,
+// for the core's tests, its benchmarks and its fuzz target. Like the real
+// window it raises the change notification synchronously from inside
+// WriteEntryText when the text changes, so the form re-enters itself.
 class FakeWindow final : public WindowPort {
  public:
   explicit FakeWindow(DecimalSeparator separator = DecimalSeparator::Point()) : form(*this, separator) {}
@@ -38,6 +39,9 @@ class FakeWindow final : public WindowPort {
   }
   void ReportFailure(Failure kind) override { failures.push_back(kind); }
 
+  // The box's whole text replaced at once (a paste over a selection); true
+  // when that changed it and so ran the change handling.
+  bool Edit(Entry entry, std::string_view text) { return SetText(entry, text); }
   // The user selects the whole text of a box and types the keys one by one;
   // the first key replaces the selection.
   void Type(Entry entry, std::string_view keys) {
@@ -63,11 +67,12 @@ class FakeWindow final : public WindowPort {
   Form form;
 
  private:
-  void SetText(Entry entry, std::string_view text) {
-    if (box(entry) == text) return;
+  bool SetText(Entry entry, std::string_view text) {
+    if (box(entry) == text) return false;
     box(entry) = text;
     notifications.push_back(entry);
     form.EntryChanged(entry);
+    return true;
   }
 };
 
