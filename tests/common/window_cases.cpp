@@ -227,6 +227,15 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
         EXPECT_GE(line.left, 0);
         EXPECT_LE(line.right, width);
       }
+    } else if (verb == "expect" && arg(1) == "font") {
+      std::istringstream wanted{arg(3)};
+      int pixels = 0;
+      std::string weight;
+      wanted >> pixels >> weight;
+      const FontSeen font = driver.Font(arg(2));
+      EXPECT_EQ(font.family, window::kFontFamily) << arg(2);
+      EXPECT_EQ(font.pixels, pixels) << arg(2);
+      EXPECT_EQ(font.bold, weight == "bold") << arg(2);
     } else {
       ADD_FAILURE() << "window.cases line " << step.line << ": cannot read \"" << verb << ' ' << arg(1)
                     << '"';

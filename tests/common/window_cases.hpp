@@ -41,6 +41,12 @@ struct InkLine {
 // is not the label's background.
 std::vector<InkLine> InkLines(int width, int height, const std::function<bool(int, int)>& is_ink);
 
+struct FontSeen {
+  std::string family;
+  int pixels = 0;  // the height asked of the font: the em at the screen's resolution
+  bool bold = false;
+};
+
 class WindowDriver {
  public:
   WindowDriver() = default;
@@ -70,6 +76,7 @@ class WindowDriver {
   virtual window::PixelRect Place(std::string_view control) = 0;
   // The lines of ink of a label's text, top to bottom.
   virtual std::vector<InkLine> Ink(std::string_view control) = 0;
+  virtual FontSeen Font(std::string_view control) = 0;
 };
 
 // Carries out a case, reporting each failed expectation with its line.

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,6 +97,10 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
   PixelRect Place(std::string_view control) override {
     const QRect r = Control(control)->geometry();
     return {r.x(), r.y(), r.width(), r.height()};
+  }
+  zelmar::testing::FontSeen Font(std::string_view control) override {
+    const QFont font = Control(control)->font();
+    return {font.family().toStdString(), QFontInfo(font).pixelSize(), font.bold()};
   }
   std::vector<InkLine> Ink(std::string_view control) override {
     QWidget* label = Control(control);

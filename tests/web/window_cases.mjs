@@ -74,6 +74,10 @@ export async function runCase(windowCase, driver) {
       for (const {left, right} of lines) {
         assert.ok(Math.abs(left + right - width) <= 6 && left >= 0 && right <= width, `${at}: ${left}..${right} of ${width}`);
       }
+    } else if (verb === "expect" && a === "font") {
+      const [pixels, weight] = c.split(" ");
+      assert.deepEqual(await driver.font(b), {family: "Arial", pixels: Number(pixels), bold: weight === "bold"},
+        `${at}: ${b}`);
     } else assert.fail(`${at}: cannot read "${verb} ${a}"`);
   }
   assert.deepEqual(await driver.takeFailures(), [], "failures reported and never checked");
@@ -163,6 +167,11 @@ export function pageDriver(page, failureKinds) {
             (e.tagName === "LABEL" || e.tagName === "SPAN")};
       });
     },
+    font: (id) => page.$eval(`#${id}`, (e) => {
+      const style = getComputedStyle(e);
+      return {family: style.fontFamily.split(",")[0].replace(/"/g, "").trim(),
+        pixels: Math.round(parseFloat(style.fontSize)), bold: Number(style.fontWeight) >= 700};
+    }),
     async ink(id) {
       return page.$eval(`#${id}`, (e) => {
         const box = e.getBoundingClientRect();

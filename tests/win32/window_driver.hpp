@@ -169,6 +169,13 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
   }
   std::vector<zelmar::testing::InkLine> Ink(std::string_view control) override;
+  zelmar::testing::FontSeen Font(std::string_view control) override { return FontOf(Control(control)); }
+  // The font a control draws with, as its LOGFONT says.
+  static zelmar::testing::FontSeen FontOf(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return {Narrow(font.lfFaceName), static_cast<int>(-font.lfHeight), font.lfWeight >= FW_BOLD};
+  }
 
   // The pointer to a point of the client area, as the mouse moves it.
   void MovePointer(int x, int y) {

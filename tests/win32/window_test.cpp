@@ -245,7 +245,13 @@ TEST_F(GeometryTest, EqualsTheTableAtTheScreensResolution) {
     EXPECT_EQ(origin.x, 261);
     EXPECT_EQ(origin.y, 102);
   } else if (dpi == 144) {
-    EXPECT_EQ(PlaceOf(Control("Gruppi")), (window::PixelRect{26, 333, 50, 38}));  // one and a half times
+    // One and a half times, written out: the halves round up (a truncating
+    // conversion would give 241 × 49 for the button and 235 high for the
+    // picture).
+    EXPECT_EQ(PlaceOf(Control("Gruppi")), (window::PixelRect{26, 333, 50, 38}));
+    EXPECT_EQ(PlaceOf(Control("Calcola")), (window::PixelRect{24, 504, 242, 50}));
+    EXPECT_EQ(PlaceOf(Control("Image1")), (window::PixelRect{42, 8, 347, 236}));
+    EXPECT_EQ(testing::Win32Driver::FontOf(Control("Calcola")).pixels, 20);
   }
 }
 
@@ -259,6 +265,8 @@ TEST_F(GeometryTest, MovingToAScreenOfAnotherScaleRescales) {
   SendMessageW(window_->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   Pump();
   ExpectTheTableAt(dpi);
+  // The fonts follow: 9.75 pt is 13 pixels at 96 dpi, 20 at 144.
+  EXPECT_EQ(testing::Win32Driver::FontOf(Control("Calcola")).pixels, dpi == 144 ? 20 : 13);
   // The texts and the focus stay.
   EXPECT_EQ(Text("dBAp"), "90");
   EXPECT_EQ(FocusName(), "Calcola");
