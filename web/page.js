@@ -93,14 +93,14 @@
     if (press) rules.calculate();
   };
 
-  // The rules arrive once the window has painted.
+  // The rules arrive once the window has painted; the offline copy is made
+  // after that, so that neither holds back the first paint.
   requestAnimationFrame(() => setTimeout(() => {
     const script = document.createElement("script");
     script.src = "zelmar.js";
+    script.addEventListener("load", () => {
+      if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+    });
     document.body.append(script);
   }));
-
-  if ("serviceWorker" in navigator) {
-    navigator.serviceWorker.register("sw.js").catch(() => {});
-  }
 })();

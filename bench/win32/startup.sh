@@ -2,23 +2,23 @@
 # Start-up of Zelmar.exe under Wine against the floor of a Win32 program
 # (bare_window.exe: one window, one edit box, one button, built the same
 # way): exec to the window mapped and to its first paint, RUNS runs of each,
-# interleaved, medians and the ratio Zelmar / bare. Uses mapwait from the
-# shared performance tools. Run by wine_run.sh (prefix and display).
-#   startup.sh ZELMAR_EXE BARE_EXE MAPWAIT_SOURCE [RUNS]
+# interleaved, medians and the ratio Zelmar / bare. Uses mapwait of
+# bench/measure, built by scripts/bench. Run by wine_run.sh (prefix and
+# display).
+#   startup.sh ZELMAR_EXE BARE_EXE MAPWAIT [RUNS]
 set -euo pipefail
 zelmar=$1
 bare=$2
-mapwait_source=$3
+mapwait=$3
 runs=${4:-15}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cc -O2 -o "$work/mapwait" "$mapwait_source" -lX11
 
 # One warm server for both, as on a desktop where Windows is already up.
 wineserver -k 2>/dev/null || true
 wineserver -p
 measure() {  # TITLE EXE -> "map_us paint_us"
-  "$work/mapwait" -S 100 "$1" wine "$2" | sed -n 's/.*map_us=\([0-9]*\) paint_us=\([0-9-]*\).*/\1 \2/p'
+  "$mapwait" -S 100 "$1" wine "$2" | sed -n 's/.*map_us=\([0-9]*\) paint_us=\([0-9-]*\).*/\1 \2/p'
 }
 for _ in 1 2; do measure "Calcolo Zelmar  1.0" "$zelmar" >/dev/null; measure "Bare Win32" "$bare" >/dev/null; done
 for _ in $(seq "$runs"); do
