@@ -63,11 +63,16 @@
     }
   });
 
+  // The failure message: the focus it found is taken before showModal()
+  // moves it to OK, and given back on closing, in every browser.
   const dialog = document.getElementById("failure");
   let focusBefore = null;
-  new MutationObserver(() => {
-    if (dialog.open) focusBefore = focusBefore || document.activeElement;
-  }).observe(dialog, {attributes: true, attributeFilter: ["open"]});
+  window.zelmarShowFailure = (text) => {
+    document.getElementById("failure-text").textContent = text;
+    if (dialog.open) return;
+    focusBefore = document.activeElement;
+    dialog.showModal();
+  };
   dialog.addEventListener("close", () => {
     if (focusBefore && focusBefore.focus) focusBefore.focus({preventScroll: true});
     focusBefore = null;

@@ -43,9 +43,7 @@ EM_JS(void, js_announce, (const char* text), {
   region.textContent = region.textContent === announcement ? announcement + "\u00a0" : announcement;
 });
 EM_JS(void, js_show_failure, (const char* text), {
-  const dialog = document.getElementById("failure");
-  document.getElementById("failure-text").textContent = UTF8ToString(text);
-  if (!dialog.open) dialog.showModal();
+  window.zelmarShowFailure(UTF8ToString(text));
 });
 EM_JS(char*, js_decimal_separator, (), {
   const language = (navigator.languages && navigator.languages[0]) || navigator.language || "en";

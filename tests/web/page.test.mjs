@@ -294,6 +294,13 @@ describe("on a desktop", () => {
       await typeInto(page, "Gruppi", "3");
       await page.keyboard.press("Enter");
       assert.equal(await caption(page, "Liv"), "99.54");
+      // A dense screen offline: the diagram drawn for it was kept too.
+      await page.setViewport({width: 1024, height: 768, deviceScaleFactor: 2});
+      await page.reload({waitUntil: "load"});
+      await page.waitForFunction(() => document.getElementById("Image1").complete);
+      // naturalWidth counts the 2x picture in CSS pixels; one not kept offline would be 0.
+      assert.deepEqual(await page.$eval("#Image1", (img) => [img.currentSrc.split("/").at(-1), img.naturalWidth]),
+        ["diagram@2x.png", 227]);
     } finally {
       online = true;
     }
