@@ -405,9 +405,12 @@ std::string MainWindow::ResultTip(ResultLabel label) const {
 std::string MainWindow::ReadEntryText(Entry entry) { return Narrow(WindowText(boxes_[Index(entry)])); }
 
 void MainWindow::WriteEntryText(Entry entry, std::string_view text) {
-  // The box sends EN_CHANGE from inside this call when the text changes,
-  // which runs the entry's change handling before it returns.
-  SetWindowTextW(boxes_[Index(entry)], Widen(text).c_str());
+  // The box sends EN_CHANGE from inside this call, which runs the entry's
+  // change handling before it returns; but it sends it for the same text
+  // too, and an unchanged box is no change.
+  const std::wstring wide = Widen(text);
+  if (WindowText(boxes_[Index(entry)]) == wide) return;
+  SetWindowTextW(boxes_[Index(entry)], wide.c_str());
 }
 
 void MainWindow::WriteResultCaption(ResultLabel label, std::string_view text) {
