@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <QResource>
 #include <QtEndian>
 #include <set>
 
@@ -111,8 +112,22 @@ TEST(IcoFile, HoldsOne48By48ImageOf256ColoursWithAMask) {
   }
 }
 
-// The pictures drawn at build time are the ones the code draws now.
+// The bytes a resource holds: empty when it is missing, or compressed (the
+// program would then draw instead of showing it).
+QByteArray ShippedBytes(const char* name) {
+  const QResource resource(QString::fromLatin1(name));
+  if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression) return {};
+  return resource.uncompressedData();
+}
+
+// The pictures shipped in the program are the ones the code draws now, and
+// the program shows them as they are.
 TEST(ShippedArtwork, IsWhatTheDrawingCodeDraws) {
+  EXPECT_EQ(ShippedBytes(":/zelmar/icon.raw"), RawPixels(ProgramIcon()));
+  EXPECT_EQ(ShippedBytes(":/zelmar/diagram.raw"),
+            RawPixels(WiringDiagram(1.0).toImage().convertToFormat(QImage::Format_RGB32)));
+  EXPECT_EQ(ShippedBytes(":/zelmar/diagram@2x.raw"),
+            RawPixels(WiringDiagram(2.0).toImage().convertToFormat(QImage::Format_RGB32)));
   EXPECT_EQ(ShippedIcon(), ProgramIcon());
   EXPECT_EQ(ShippedDiagram(1.0).toImage().convertToFormat(QImage::Format_RGB32),
             WiringDiagram(1.0).toImage().convertToFormat(QImage::Format_RGB32));
