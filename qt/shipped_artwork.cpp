@@ -44,7 +44,8 @@ QImage ShippedIcon() {
   static const QImage icon = [] {
     const QByteArrayView bytes = Shipped(QStringLiteral(":/zelmar/icon.raw"));
     constexpr qsizetype kPalette = 256 * sizeof(QRgb);
-    if (bytes.size() != kPalette + static_cast<qsizetype>(tools::kIconSize.width()) * tools::kIconSize.height()) {
+    if (bytes.size() !=
+        kPalette + static_cast<qsizetype>(tools::kIconSize.width()) * tools::kIconSize.height()) {
       return tools::ProgramIcon();
     }
     const auto* palette = reinterpret_cast<const QRgb*>(bytes.data());
