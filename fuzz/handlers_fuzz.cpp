@@ -45,7 +45,7 @@ class Window {
   explicit Window(DecimalSeparator separator) : separator_(separator), window_(separator) {}
 
   // A user's edit: the change handling runs and must keep its rule.
-  void Edit(Entry entry, std::string text) {
+  void Edit(Entry entry, const std::string& text) {
     const Variant before = Current(entry);
     window_.failures.clear();
     if (!window_.Edit(entry, text)) return;
