@@ -7,6 +7,37 @@ set(ZELMAR_APP_ID "org.zelmar.zelmar")
 set(ZELMAR_COMMENTS "freeware...")
 set(ZELMAR_RELEASE_DATE "2026-12-07")
 
+# The maintainers' address is in the domain the application id names
+# (org.zelmar.zelmar: zelmar.org).
+string(REPLACE "." ";" _id_parts "${ZELMAR_APP_ID}")
+list(GET _id_parts 0 _top)
+list(GET _id_parts 1 _domain)
+set(ZELMAR_MAINTAINER "The Zelmar developers <developers@${_domain}.${_top}>")
+
+# The release date as Debian's changelog and the manual page want it:
+# "Mon, 07 Dec 2026 00:00:00 +0000" and "December 2026". The weekday is
+# worked out with Sakamoto's rule.
+if(NOT ZELMAR_RELEASE_DATE MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$")
+  message(FATAL_ERROR "ZELMAR_RELEASE_DATE must be YYYY-MM-DD")
+endif()
+set(_year ${CMAKE_MATCH_1})
+math(EXPR _month_index "${CMAKE_MATCH_2} - 1")
+set(_day ${CMAKE_MATCH_3})
+set(_month_offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+list(GET _month_offsets ${_month_index} _offset)
+set(_y ${_year})
+if(_month_index LESS 2)
+  math(EXPR _y "${_year} - 1")
+endif()
+math(EXPR _weekday "(${_y} + ${_y} / 4 - ${_y} / 100 + ${_y} / 400 + ${_offset} + ${_day}) % 7")
+set(_weekdays Sun Mon Tue Wed Thu Fri Sat)
+list(GET _weekdays ${_weekday} _weekday_name)
+set(_months January February March April May June July August September October November December)
+list(GET _months ${_month_index} _month_name)
+string(SUBSTRING "${_month_name}" 0 3 _month_short)
+set(ZELMAR_RELEASE_DATE_RFC2822 "${_weekday_name}, ${_day} ${_month_short} ${_year} 00:00:00 +0000")
+set(ZELMAR_RELEASE_MONTH "${_month_name} ${_year}")
+
 # 1.0.0.2 is shown as 1.00.0002: the minor number in two digits, the last
 # one in four.
 function(zelmar_pad_left out value width)

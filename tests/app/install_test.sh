@@ -16,6 +16,8 @@ expected=(
   "usr/share/icons/hicolor/48x48/apps/$app_id.png"
   "usr/share/icons/hicolor/256x256/apps/$app_id.png"
   "usr/share/doc/zelmar/copyright"
+  "usr/share/doc/zelmar/changelog.gz"
+  "usr/share/man/man1/Zelmar.1.gz"
 )
 for path in "${expected[@]}"; do
   [ -f "$root/$path" ] || { echo "FAIL: $path is not installed" >&2; exit 1; }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a scratch directory and checks
-# its layout and that it depends on the libraries the executable uses.
+# its layout and that it depends on the libraries the executable uses; then
+# has Debian's own checker read it, where any error or warning fails.
 #   package_test.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$1
@@ -13,7 +14,8 @@ deb=$(find "$work" -maxdepth 1 -name 'zelmar_1.0.0.2_*.deb' | head -1)
 [ -n "$deb" ] || { echo "FAIL: no zelmar_1.0.0.2 package was built" >&2; ls "$work" >&2; exit 1; }
 dpkg-deb -x "$deb" "$work/root"
 for path in usr/bin/Zelmar "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml" \
-            "usr/share/icons/hicolor/48x48/apps/$app_id.png"; do
+            "usr/share/icons/hicolor/48x48/apps/$app_id.png" usr/share/doc/zelmar/changelog.gz \
+            usr/share/man/man1/Zelmar.1.gz; do
   [ -f "$work/root/$path" ] || { echo "FAIL: the package lacks /$path" >&2; exit 1; }
 done
 # The copyright file in Debian's machine-readable format, with the whole
@@ -30,4 +32,16 @@ for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 qt6-qpa-pl
   grep -q "$library" <<<"$depends" || { echo "FAIL: Depends lacks $library: $depends" >&2; exit 1; }
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "1.0.0.2" ] || { echo "FAIL: package version" >&2; exit 1; }
-echo "package $(basename "$deb"): ok; Depends: $depends"
+# The changelog's newest entry is this version's; the manual page names it
+# and says where the version record is.
+zcat "$work/root/usr/share/doc/zelmar/changelog.gz" | head -1 | grep -q '^zelmar (1\.0\.0\.2) ' ||
+  { echo "FAIL: the changelog does not start with version 1.0.0.2" >&2; exit 1; }
+manual=$(MANWIDTH=200 man --warnings -l "$work/root/usr/share/man/man1/Zelmar.1.gz" 2>&1)
+for text in 'Zelmar - ' 'Zelmar 1.00.0002' "grep -A7 'Zelmar version record'" 'takes no arguments'; do
+  grep -q -F -- "$text" <<<"$manual" || { echo "FAIL: the manual page lacks: $text" >&2; exit 1; }
+done
+
+# (Its note that it runs as root goes to standard error.)
+lintian_says=$(lintian "$deb" 2>/dev/null) && [ -z "$lintian_says" ] ||
+  { echo "FAIL: lintian:" >&2; echo "$lintian_says" >&2; exit 1; }
+echo "package $(basename "$deb"): ok, lintian says nothing; Depends: $depends"
