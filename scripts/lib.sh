@@ -37,7 +37,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberat
 # What the test suite needs on top.
 TEST_PACKAGES=(git libgtest-dev locales clang-format clang-tidy xvfb libx11-dev desktop-file-utils appstream
   dpkg-dev file binutils-mingw-w64-x86-64 libbenchmark-dev libxtst-dev libxdamage-dev dbus at-spi2-core
-  python3-pyatspi xdotool lintian man-db)
+  python3-pyatspi xdotool lintian devscripts man-db)
 
 # What building the Windows program, its installer and its tests needs: the
 # MinGW-w64 cross compiler, GoogleTest's sources, NSIS, and Wine with a
