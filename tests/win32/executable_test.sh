@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the built Zelmar.exe carries, read back from the executable itself:
-# the DLLs it imports (Windows' own only), the version record, the icon and
-# the manifest.
+# its exploit protections, the DLLs it imports (Windows' own only), the
+# version record, the icon and the manifest.
 #   executable_test.sh ZELMAR_EXE
 set -euo pipefail
 exe=$1
@@ -10,11 +10,29 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 file -b "$exe" | grep -q 'PE32+ executable (GUI) x86-64' || fail "not a 64-bit Windows GUI executable: $(file -b "$exe")"
 
+# ASLR (with the relocations it needs, and above 4 GiB) and DEP, which the
+# loader reads from the PE header.
+headers=$("$triple-objdump" -p -h "$exe")
+for flag in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
+  grep -q -P "^\t+$flag\$" <<<"$headers" || fail "the PE header lacks $flag"
+done
+grep -q -E '^ +[0-9]+ \.reloc ' <<<"$headers" || fail "no .reloc section: ASLR cannot move the executable"
+# The stack protector and the fortified calls come from the static libssp,
+# whose members the linker takes only for code that calls them; its map
+# beside the executable names each member with the call it was taken for.
+map=${exe%.exe}.map
+[ -f "$map" ] || fail "no link map beside the executable: $map"
+calls=$(grep -A1 'libssp\.a(' "$map" | grep -o -E '\(__[a-z_]+\)$' | tr -d '()' | sort -u)
+grep -q -x -E '__stack_chk_(fail|guard)' <<<"$calls" || fail "no code calls the stack protector's check"
+grep -q -x -E '__[a-z]+_chk' <<<"$calls" || fail "no fortified call is linked in"
+echo "protections: ASLR, high-entropy ASLR, DEP; libssp taken for" $calls
+
 # No DLL beyond those every Windows has.
 imports=$("$triple-objdump" -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort)
 for dll in $imports; do
   case $dll in
     kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll | oleacc.dll | ole32.dll | oleaut32.dll) ;;
+    advapi32.dll) ;;  # the stack protector's random canary
     *) fail "imports $dll, which Windows does not ship" ;;
   esac
 done
