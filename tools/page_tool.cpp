@@ -6,10 +6,13 @@
 //
 //   zelmar-webpage OUT.html TEMPLATE.html DIAGRAM.png PAGE.js VERSION SHOWN-VERSION COMMENTS
 //
-// TEMPLATE.html is the static page; the controls, the page's own script
-// (inline: it must hold from the first paint), the version record and the
-// window's sizes go in at its @NAME@ markers.
+// TEMPLATE.html is the static page; the controls, their places, the page's
+// own script (inline: it must hold from the first paint), the version record
+// and the window's sizes go in at its @NAME@ markers. Its security policy
+// names the inline script and style by their digests, which are worked out
+// last, from the page as written.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +26,7 @@
 #include <utility>
 #include <vector>
 
+#include "sha256.hpp"
 #include "zelmar/window/control_table.hpp"
 #include "zelmar/window/failure_text.hpp"
 #include "zelmar/window/placement.hpp"
@@ -71,17 +75,28 @@ std::string FontCss(const zelmar::window::FontSpec& font) {
   return "font-size:" + U(font.points * kCssDpi / 72.0) + ";font-weight:" + (font.bold ? "700" : "400");
 }
 
+std::string RectCss(const zelmar::window::PixelRect& rect) {
+  return "left:" + U(rect.left) + ";top:" + U(rect.top) + ";width:" + U(rect.width) +
+         ";height:" + U(rect.height);
+}
+
+// The control's place and font, as a rule of the page's style sheet (the
+// policy allows no style attribute).
 std::string PlaceCss(const ControlSpec& control) {
   const zelmar::window::Placement place = zelmar::window::Place(control, kCssDpi);
-  const zelmar::window::PixelRect& painted = place.painted;
-  std::string css = "left:" + U(painted.left) + ";top:" + U(painted.top) + ";width:" + U(painted.width) +
-                    ";height:" + U(painted.height) + ";";
-  if (painted.width != place.design.width) {
+  std::string css = "#" + std::string(control.name) + "{" + RectCss(place.painted);
+  if (control.kind == ControlKind::Picture) return css + "}\n";
+  if (place.painted.width != place.design.width) {
     // Wraps in its designed width; the run-on room is only for a word that
     // does not fit.
-    css += "padding-right:" + U(painted.width - place.design.width) + ";box-sizing:border-box;";
+    css += ";padding-right:" + U(place.painted.width - place.design.width) + ";box-sizing:border-box";
   }
-  css += FontCss(control.font.value_or(zelmar::window::kWindowFont)) + ";";
+  return css + ";" + FontCss(control.font.value_or(zelmar::window::kWindowFont)) + "}\n";
+}
+
+std::string ControlsCss() {
+  std::string css;
+  for (const std::size_t index : zelmar::window::kStackingOrder) css += PlaceCss(kControls[index]);
   return css;
 }
 
@@ -138,44 +153,39 @@ std::string Controls(std::string_view diagram_png) {
   // in the tab order, which the document's order gives Tab.
   for (const std::size_t index : zelmar::window::kStackingOrder) {
     const ControlSpec& control = kControls[index];
-    const std::string style = PlaceCss(control);
     switch (control.kind) {
       case ControlKind::PushButton:
         html << R"(<button id=")" << control.name << R"(" type="submit" autofocus aria-keyshortcuts="Alt+)"
-             << static_cast<char>(zelmar::window::AccessKey(control.text) - 'a' + 'A') << "\" style=\""
-             << style << "\">" << ButtonCaption(control.text) << "</button>\n";
+             << static_cast<char>(zelmar::window::AccessKey(control.text) - 'a' + 'A') << "\">"
+             << ButtonCaption(control.text) << "</button>\n";
         break;
       case ControlKind::EntryBox:
         html << "<input id=\"" << control.name << "\" data-entry=\"" << static_cast<int>(*control.entry)
              << "\" value=\"" << Escaped(control.text)
-             << "\" inputmode=\"decimal\" spellcheck=\"false\" autocapitalize=\"off\" enterkeyhint=\"go\" "
-                "style=\""
-             << style << "\">\n";
+             << R"(" inputmode="decimal" spellcheck="false" autocapitalize="off" enterkeyhint="go">)" << '\n';
         break;
       case ControlKind::CaptionLabel:
         if (control.entry) {
           html << "<label id=\"" << control.name << "\" for=\""
-               << zelmar::window::EntryBox(*control.entry).name << "\"" << ClickAttribute(control)
-               << " style=\"" << style << "\">" << Escaped(control.text) << "</label>\n";
+               << zelmar::window::EntryBox(*control.entry).name << "\"" << ClickAttribute(control) << ">"
+               << Escaped(control.text) << "</label>\n";
         } else {
           html << "<span id=\"" << control.name << "\"" << (control.centred ? " class=\"centred\"" : "")
-               << ClickAttribute(control) << " style=\"" << style << "\">" << Escaped(control.text)
-               << "</span>\n";
+               << ClickAttribute(control) << ">" << Escaped(control.text) << "</span>\n";
         }
         break;
       case ControlKind::ResultLabel:
         // Read by itself: its name, and once written its figure and unit.
         html << R"(<output id=")" << control.name << R"(" aria-live="off" aria-label=")"
              << Escaped(zelmar::window::ResultSpeech(*control.result, {})) << '"' << ClickAttribute(control)
-             << " style=\"" << style << "\"></output>\n";
+             << "></output>\n";
         break;
       case ControlKind::Picture: {
         const zelmar::window::PixelRect place = zelmar::window::Place(control, kCssDpi).painted;
         html << "<img id=\"" << control.name << R"(" src="data:image/png;base64,)" << Base64(diagram_png)
              << R"(" srcset="diagram@2x.png 2x" width=")" << place.width << "\" height=\"" << place.height
              << "\" alt=\"" << Escaped(zelmar::window::kPictureDescription) << '"' << ClickAttribute(control)
-             << " style=\"left:" << U(place.left) << ";top:" << U(place.top) << ";width:" << U(place.width)
-             << ";height:" << U(place.height) << "\">\n";
+             << ">\n";
         break;
       }
     }
@@ -220,6 +230,28 @@ std::optional<std::string> Filled(std::string_view page,
   return out;
 }
 
+// The digests the policy names the page's inline elements of one kind by
+// ("'sha256-…'" each): the script or style between each OPEN and CLOSE.
+std::string Digests(std::string_view page, std::string_view open, std::string_view close) {
+  std::string out;
+  for (std::size_t at = page.find(open); at != std::string_view::npos; at = page.find(open, at)) {
+    const std::size_t begin = at + open.size();
+    const std::size_t end = page.find(close, begin);
+    if (end == std::string_view::npos) break;
+    const std::array<std::uint8_t, 32> digest = zelmar::tools::Sha256(page.substr(begin, end - begin));
+    out += (out.empty() ? "'sha256-" : " 'sha256-") + Base64(std::string(digest.begin(), digest.end())) + "'";
+    at = end + close.size();
+  }
+  return out;
+}
+
+// The page with its one MARKER replaced by TEXT.
+std::string WithText(std::string page, std::string_view marker, std::string_view text) {
+  const std::size_t at = page.find(marker);
+  if (at != std::string::npos) page.replace(at, marker.size(), text);
+  return page;
+}
+
 std::string ReadFile(const char* name) {
   std::ifstream in(name, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -262,10 +294,17 @@ int main(int argc, char* argv[]) {
                        {"WINDOW_CSS", "width:" + U(client.width) + ";height:" + U(client.height) + ";" +
                                           FontCss(zelmar::window::kWindowFont)},
                        {"CONTROLS", Controls(diagram_png)},
+                       {"CONTROLS_CSS", ControlsCss()},
                        {"SCRIPT", script},
+                       // Last, from the page as written.
+                       {"SCRIPT_DIGESTS", "@SCRIPT_DIGESTS@"},
+                       {"STYLE_DIGESTS", "@STYLE_DIGESTS@"},
                    });
   if (!html) return 1;
+  const std::string secured =
+      WithText(WithText(*html, "@SCRIPT_DIGESTS@", Digests(*html, "<script>", "</script>")),
+               "@STYLE_DIGESTS@", Digests(*html, "<style>", "</style>"));
   std::ofstream out(argv[1], std::ios::binary);
-  out << *html;
+  out << secured;
   return out.good() ? 0 : 1;
 }
