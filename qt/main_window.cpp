@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QValidator>
 #include <limits>
 
 #include "caption_label.hpp"
@@ -48,6 +49,28 @@ QAccessibleInterface* WindowAccessible(const QString& class_name, QObject* objec
   return nullptr;
 }
 
+// A box holds one line, whichever way a text arrives in it: pasted by key
+// or menu, the X11 selection's middle click, a drop or an input method.
+// The validator sees the whole text with the caret just past what arrived;
+// what stood there before held no line break, so the first one is the
+// arrival's, and from there to the caret goes.
+class OneLine final : public QValidator {
+ public:
+  using QValidator::QValidator;
+
+  State validate(QString& text, int& caret) const override {
+    const QStringView chars(text);
+    const auto end = static_cast<qsizetype>(
+        FirstLineEnd(std::u16string_view(chars.utf16(), static_cast<std::size_t>(chars.size()))));
+    if (end == text.size()) return Acceptable;
+    text.remove(end, caret > end ? caret - end : text.size() - end);
+    caret = static_cast<int>(end);
+    return validate(text, caret);
+  }
+};
+static_assert(kKeyboardFocusSelectsText,
+              "a QLineEdit selects its text when Tab or Shift+Tab brings the focus");
+
 }  // namespace
 
 MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
@@ -78,6 +101,7 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
         box->setAlignment(Qt::AlignLeft);
         // No length limit: Qt's default would cut a long paste silently.
         box->setMaxLength(std::numeric_limits<int>::max());
+        box->setValidator(new OneLine(box));
         boxes_[static_cast<std::size_t>(*design.entry)] = box;
         control = box;
         break;

@@ -121,6 +121,14 @@ std::string_view ClickAttribute(const ControlSpec& control) {
              : "";
 }
 
+// Where browsers differ from a window's boxes, the way the description
+// chooses, for the page's script to follow: the keyboard's focus selects a
+// box's text, and a paste is taken up to its first line (FirstLineEnd).
+std::string BoxRules() {
+  return std::string(zelmar::window::kKeyboardFocusSelectsText ? R"( data-keyboard-focus="select")" : "") +
+         R"( data-paste="first-line")";
+}
+
 // A title keeps its two blanks before "1.0": browsers fold a run of
 // blanks in a title into one, but not a no-break space.
 std::string KeptBlanks(std::string text) {
@@ -294,6 +302,7 @@ int main(int argc, char* argv[]) {
                        {"WINDOW_CSS", "width:" + U(client.width) + ";height:" + U(client.height) + ";" +
                                           FontCss(zelmar::window::kWindowFont)},
                        {"CONTROLS", Controls(diagram_png)},
+                       {"BOX_RULES", BoxRules()},
                        {"CONTROLS_CSS", ControlsCss()},
                        {"SCRIPT", script},
                        // Last, from the page as written.

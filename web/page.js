@@ -6,8 +6,11 @@
 // - the access key presses the button as Alt+letter in every browser;
 // - a click on a label, a result, the picture or the window's background
 //   leaves the focus where it was;
-// - Tab wraps as in a window; the failure message closes with Enter, Space,
-//   Escape or a tap and gives the focus back; the page works offline.
+// - Tab wraps as in a window, and the keyboard's focus selects a box's text,
+//   so that what is typed next replaces it;
+// - a box takes a pasted or dropped text up to its first line break;
+// - the failure message closes with Enter, Space, Escape or a tap and gives
+//   the focus back; the page works offline.
 (() => {
   const form = document.getElementById("Zelmar");
   const button = form.querySelector("button[aria-keyshortcuts]");
@@ -49,6 +52,13 @@
     if (event.target.closest("label[data-click=none]")) event.preventDefault();
   });
 
+  // Where browsers and windows differ, the window's description says which
+  // way the boxes go; the page's writer puts its word on the form.
+  const design = form.dataset;
+  const focusByKey = (control) => {
+    control.focus();
+    if (design.keyboardFocus === "select" && control.tagName === "INPUT") control.select();
+  };
   form.addEventListener("keydown", (event) => {
     if (event.key !== "Tab") return;
     const order = Array.from(form.querySelectorAll("input, button"));
@@ -56,12 +66,30 @@
     const last = order[order.length - 1];
     if (!event.shiftKey && document.activeElement === last) {
       event.preventDefault();
-      first.focus();
+      focusByKey(first);
     } else if (event.shiftKey && document.activeElement === first) {
       event.preventDefault();
-      last.focus();
+      focusByKey(last);
     }
   });
+
+  // Browsers turn a pasted line break into a blank; a box takes the text up
+  // to the first one instead, as a window's box does, through the editing
+  // command, so that undo and the input event follow.
+  const firstLine = (event, data) => {
+    const box = event.target;
+    if (design.paste !== "first-line" || box.tagName !== "INPUT" || !data) return;
+    const text = data.getData("text/plain");
+    const end = text.search(/[\r\n]/);
+    if (end < 0) return;
+    event.preventDefault();
+    box.focus();
+    const line = text.slice(0, end);
+    if (line !== "") document.execCommand("insertText", false, line);
+    else if (box.selectionStart !== box.selectionEnd) document.execCommand("delete");
+  };
+  form.addEventListener("paste", (event) => firstLine(event, event.clipboardData));
+  form.addEventListener("drop", (event) => firstLine(event, event.dataTransfer));
 
   // The failure message: the focus it found is taken before showModal()
   // moves it to OK, and given back on closing, in every browser.

@@ -135,6 +135,10 @@ void MainWindow::CreateControls() {
     DWORD extended = 0;
     switch (design.kind) {
       case ControlKind::EntryBox:
+        // A single-line edit control already goes the description's way:
+        // the dialog's Tab selects its text, and a paste stops at the
+        // first line break.
+        static_assert(window::kKeyboardFocusSelectsText);
         window_class = L"EDIT";
         style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
         extended = WS_EX_CLIENTEDGE;

@@ -45,23 +45,26 @@ std::vector<std::string> Split(std::string_view line) {
   return words;
 }
 
-// "{39999*0}3" is 39,999 zeros and a 3.
+// "{39999*0}3" is 39,999 zeros and a 3; "12\r\n" is 12 and a Windows line break.
 std::string Expanded(std::string_view text) {
   std::string out;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t open = text.find('{', at);
-    const std::size_t star = text.find('*', open);
-    const std::size_t close = text.find('}', star);
-    if (open == std::string_view::npos || star == std::string_view::npos || close == std::string_view::npos) {
-      out.append(text.substr(at));
-      break;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    if (c == '\\' && at + 1 < text.size() && (text[at + 1] == 'n' || text[at + 1] == 'r')) {
+      out += text[++at] == 'n' ? '\n' : '\r';
+      continue;
     }
-    out.append(text.substr(at, open - at));
+    const std::size_t star = c == '{' ? text.find('*', at) : std::string_view::npos;
+    const std::size_t close = star == std::string_view::npos ? star : text.find('}', star);
+    if (close == std::string_view::npos) {
+      out += c;
+      continue;
+    }
     const std::size_t count =
-        std::strtoul(std::string(text.substr(open + 1, star - open - 1)).c_str(), nullptr, 10);
+        std::strtoul(std::string(text.substr(at + 1, star - at - 1)).c_str(), nullptr, 10);
     const std::string_view piece = text.substr(star + 1, close - star - 1);
     for (std::size_t i = 0; i < count; ++i) out.append(piece);
-    at = close + 1;
+    at = close;
   }
   return out;
 }
@@ -158,6 +161,8 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
     const std::string& verb = w[0];
     if (verb == "type") {
       driver.Type(arg(1), arg(2));
+    } else if (verb == "keys") {
+      driver.Keys(arg(1));
     } else if (verb == "paste") {
       driver.Paste(arg(1), Expanded(arg(2)));
     } else if (verb == "key") {

@@ -58,7 +58,11 @@ class WindowDriver {
 
   // Selects the whole text of the box and types the text key by key.
   virtual void Type(std::string_view box, std::string_view text) = 0;
-  // Selects the whole text of the box and pastes the text.
+  // Types the text key by key into whatever has the focus, selecting
+  // nothing first.
+  virtual void Keys(std::string_view text) = 0;
+  // Selects the whole text of the box, puts the text on the platform's
+  // clipboard and pastes it as a user does.
   virtual void Paste(std::string_view box, std::string_view text) = 0;
   virtual void Key(std::string_view key) = 0;
   virtual void Focus(std::string_view control) = 0;

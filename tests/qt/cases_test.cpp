@@ -43,6 +43,11 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     auto* edit = SelectAll(box);
     QTest::keyClicks(edit, Q(text));
   }
+  void Keys(std::string_view text) override {
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClicks(target, Q(text));
+  }
   void Paste(std::string_view box, std::string_view text) override {
     QApplication::clipboard()->setText(Q(text));
     QTest::keyClick(SelectAll(box), Qt::Key_V, Qt::ControlModifier);

@@ -82,6 +82,7 @@ after(async () => {
 // A new page in its own browsing context, its failure messages counted.
 async function open({languages = ["en-US", "en"], phone = false} = {}) {
   const context = await browser.createBrowserContext();
+  await context.overridePermissions(origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
   const page = await context.newPage();
   await page.evaluateOnNewDocument((list) => {
     Object.defineProperty(navigator, "languages", {get: () => list});

@@ -36,7 +36,9 @@ export function windowCases() {
   return cases;
 }
 
-const expanded = (text) => text.replace(/\{(\d+)\*([^}]*)\}/g, (_, count, piece) => piece.repeat(Number(count)));
+// "{39999*0}3" is 39,999 zeros and a 3; "12\\r\\n" is 12 and a Windows line break.
+const expanded = (text) => text.replace(/\{(\d+)\*([^}]*)\}|\\([nr])/g,
+  (_, count, piece, escape) => (escape ? {n: "\n", r: "\r"}[escape] : piece.repeat(Number(count))));
 
 // The design's places, for a click on a control's middle: read from the page
 // itself, whose every control stands where the table puts it.
@@ -46,6 +48,7 @@ export async function runCase(windowCase, driver) {
   for (const {line, words: [verb, a, b, c]} of windowCase.steps) {
     const at = `window.cases line ${line}`;
     if (verb === "type") await driver.type(a, b);
+    else if (verb === "keys") await driver.keys(a);
     else if (verb === "paste") await driver.paste(a, expanded(b));
     else if (verb === "key") await driver.key(a);
     else if (verb === "focus") await driver.focus(a);
@@ -113,11 +116,17 @@ export function pageDriver(page, failureKinds) {
       await page.keyboard.type(text);
       await settle();
     },
+    async keys(text) {
+      await page.keyboard.type(text);
+      await settle();
+    },
     async paste(box, text) {
       await select(box);
-      const client = await page.target().createCDPSession();
-      await client.send("Input.insertText", {text});
-      await client.detach();
+      // On the browser's clipboard, then Ctrl+V, as a user pastes.
+      await page.evaluate((copied) => navigator.clipboard.writeText(copied), text);
+      await page.keyboard.down("Control");
+      await page.keyboard.press("KeyV");
+      await page.keyboard.up("Control");
       await settle();
     },
     async key(key) {

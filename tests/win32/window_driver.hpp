@@ -92,7 +92,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     Pump();
     SetModifiers(false, false);
   }
-  void Keys(std::string_view text) {
+  void Keys(std::string_view text) override {
     for (const char c : text) {
       const SHORT key = VkKeyScanW(static_cast<wchar_t>(c));
       PressKey(static_cast<UINT>(key & 0xFF), (key & 0x100) != 0);

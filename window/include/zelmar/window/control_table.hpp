@@ -245,6 +245,26 @@ constexpr ClickEffect OnClick(ControlKind kind) noexcept {
   }
 }
 
+// Where the platforms' own boxes differ, Zelmar's go one way everywhere.
+//
+// The keyboard moving the focus into a box (Tab, Shift+Tab, and their wrap
+// at either end of the tab order) selects the box's whole text, so that a
+// figure typed next replaces it. A click puts the caret where it falls.
+inline constexpr bool kKeyboardFocusSelectsText = true;
+
+// A box holds one line. Of a text pasted or dropped into it, it takes what
+// comes before the first line break (CR, LF or CR LF), as a spreadsheet's
+// copied cell ends in one: "12" and a line break is 12, a text that starts
+// with a line break adds nothing. Any character type, so that a toolkit can
+// ask it of its own strings.
+template <typename Char>
+constexpr std::size_t FirstLineEnd(std::basic_string_view<Char> text) noexcept {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == Char{'\r'} || text[i] == Char{'\n'}) return i;
+  }
+  return text.size();
+}
+
 // The access key of the button: the letter after "&", lower case ('c').
 constexpr char AccessKey(std::string_view text) noexcept {
   const std::size_t at = text.find('&');
