@@ -47,9 +47,9 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletes
   xdotool x11-utils unzip file)
 
 # What the page needs: Emscripten (which brings Node.js), and for its tests
-# Debian's Chromium and npm (see ensure_npm). The tools that write the page
+# Debian's Chromium, Firefox ESR and npm (see ensure_npm). The tools that write the page
 # and draw its pictures need BUILD_PACKAGES too.
-WEB_PACKAGES=(emscripten chromium)
+WEB_PACKAGES=(emscripten chromium firefox-esr)
 
 # ensure_npm: Debian's npm, unless an npm is already at hand (one that came
 # with another Node.js, which Debian's npm would conflict with).

@@ -64,7 +64,7 @@ export async function runCase(windowCase, driver) {
       const made = await driver.announcements();
       if (b === "none") assert.equal(made.length, announcedAtStart, at);
       else assert.equal(made.at(-1), b, at);
-    } else if (verb === "expect" && a === "spoken") assert.equal(await driver.spoken(b), c, at);
+    } else if (verb === "expect" && a === "spoken") assert.equal(await driver.spoken(b, c), c, at);
     else if (verb === "expect" && a === "place") {
       const [left, top, width, height] = c.split(",").map(Number);
       const place = await driver.place(b);
@@ -86,8 +86,19 @@ export async function runCase(windowCase, driver) {
   assert.deepEqual(await driver.takeFailures(), [], "failures reported and never checked");
 }
 
-// The page in Chromium, worked with puppeteer's real keys and pointer.
-export function pageDriver(page, failureKinds) {
+// A click into the box, then Ctrl+A: its whole text selected, as a user
+// selects it in either engine.
+export async function selectAll(page, box) {
+  await page.click(`#${box}`);
+  await page.keyboard.down("Control");
+  await page.keyboard.press("KeyA");
+  await page.keyboard.up("Control");
+}
+
+// The page in Chromium or Firefox, worked with puppeteer's real keys and pointer.
+// Firefox is driven over WebDriver BiDi, whose "Enter" is the keypad's: the
+// two are named by their WebDriver codes there.
+export function pageDriver(page, failureKinds, {firefox = false} = {}) {
   const settle = async () => {
     // A failure's message is read and closed with Escape, as a user would.
     if (await page.$("#failure[open]")) {
@@ -99,17 +110,13 @@ export function pageDriver(page, failureKinds) {
     const r = f.getBoundingClientRect();
     return {x: r.x, y: r.y};
   });
+  // Alt held down while C is pressed, as the keyboard sends it.
   const altC = async () => {
-    const client = await page.target().createCDPSession();
-    const key = {key: "c", code: "KeyC", windowsVirtualKeyCode: 67, modifiers: 1};
     await page.keyboard.down("Alt");
-    await client.send("Input.dispatchKeyEvent", {type: "rawKeyDown", ...key});
-    await client.send("Input.dispatchKeyEvent", {type: "char", text: "c", unmodifiedText: "c", ...key});
-    await client.send("Input.dispatchKeyEvent", {type: "keyUp", ...key});
+    await page.keyboard.press("KeyC");
     await page.keyboard.up("Alt");
-    await client.detach();
   };
-  const select = (box) => page.click(`#${box}`, {clickCount: 3});
+  const select = (box) => selectAll(page, box);
   const driver = {
     async type(box, text) {
       await select(box);
@@ -135,8 +142,8 @@ export function pageDriver(page, failureKinds) {
         await page.keyboard.down("Shift");
         await page.keyboard.press("Tab");
         await page.keyboard.up("Shift");
-      } else await page.keyboard.press({Enter: "Enter", KeypadEnter: "NumpadEnter", Space: "Space", Tab: "Tab",
-        Backspace: "Backspace"}[key]);
+      } else await page.keyboard.press({Enter: firefox ? "\uE006" : "Enter", KeypadEnter: firefox ? "\uE007" : "NumpadEnter", Space: " ",
+        Tab: "Tab", Backspace: "Backspace"}[key]);
       await settle();
     },
     focus: (control) => page.focus(`#${control}`),
@@ -163,9 +170,13 @@ export function pageDriver(page, failureKinds) {
       return shown.map((text) => Object.keys(failureKinds).find((kind) => failureKinds[kind] === text) ?? text);
     },
     announcements: () => page.evaluate(() => window.announcements.slice()),
-    async spoken(id) {
-      const node = await page.accessibility.snapshot({root: await page.$(`#${id}`), interestingOnly: false});
-      return node?.name ?? "(none)";
+    // Asked of the browser's accessibility tree as both engines answer it:
+    // which elements bear this name. The text if the control is one of them.
+    async spoken(id, name) {
+      for (const element of await page.$$(`aria/${name}`)) {
+        if (await element.evaluate((e) => e.id) === id) return name;
+      }
+      return page.$eval(`#${id}`, (e) => `(not so named; labelled "${e.getAttribute("aria-label") ?? e.labels?.[0]?.textContent}")`);
     },
     async place(id) {
       return page.$eval(`#${id}`, (e) => {
