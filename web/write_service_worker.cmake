@@ -1,8 +1,8 @@
 # Writes the service worker of the assembled page: the list of its files,
 # and a version that changes whenever any of them does.
-#   cmake -DSITE=DIR -DTEMPLATE=sw.js.in -DVERSION=1.0.0.2 -P write_service_worker.cmake
-file(GLOB names RELATIVE ${SITE} ${SITE}/*)
-list(REMOVE_ITEM names sw.js)
+#   cmake -DSITE=DIR -DFILES=index.html,zelmar.js,... -DTEMPLATE=sw.js.in -DVERSION=1.0.0.2
+#         -P write_service_worker.cmake
+string(REPLACE "," ";" names "${FILES}")
 list(SORT names)
 set(digests "")
 set(ZELMAR_WEB_FILES "\"./\"")
