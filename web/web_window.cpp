@@ -19,7 +19,7 @@
 // clang-format off
 // NOLINTBEGIN
 EM_JS(char*, js_read_text, (const char* id), {
-  return allocateUTF8(document.getElementById(UTF8ToString(id)).value);
+  return stringToNewUTF8(document.getElementById(UTF8ToString(id)).value);
 });
 EM_JS(void, js_write_text, (const char* id, const char* text), {
   document.getElementById(UTF8ToString(id)).value = UTF8ToString(text);
@@ -52,7 +52,7 @@ EM_JS(char*, js_decimal_separator, (), {
     const part = new Intl.NumberFormat(language).formatToParts(1.5).find((p) => p.type === "decimal");
     if (part) separator = part.value;
   } catch (e) {}
-  return allocateUTF8(separator);
+  return stringToNewUTF8(separator);
 });
 EM_JS(void, js_rules_arrived, (), {
   window.zelmarRulesArrived({
