@@ -85,7 +85,6 @@ class PageWindow final : public WindowPort {
   // The browser raises no event for a program's own write: the change is
   // handled here, before the write returns, as the desktop windows do.
   void WriteEntryText(Entry entry, std::string_view text) override {
-    if (ReadEntryText(entry) == text) return;
     js_write_text(Id(window::EntryBox(entry).name).c_str(), std::string(text).c_str());
     form_.EntryChanged(entry);
   }

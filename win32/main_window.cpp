@@ -410,11 +410,8 @@ std::string MainWindow::ReadEntryText(Entry entry) { return Narrow(WindowText(bo
 
 void MainWindow::WriteEntryText(Entry entry, std::string_view text) {
   // The box sends EN_CHANGE from inside this call, which runs the entry's
-  // change handling before it returns; but it sends it for the same text
-  // too, and an unchanged box is no change.
-  const std::wstring wide = Widen(text);
-  if (WindowText(boxes_[Index(entry)]) == wide) return;
-  SetWindowTextW(boxes_[Index(entry)], wide.c_str());
+  // change handling before it returns.
+  SetWindowTextW(boxes_[Index(entry)], Widen(text).c_str());
 }
 
 void MainWindow::WriteResultCaption(ResultLabel label, std::string_view text) {

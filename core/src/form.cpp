@@ -1,5 +1,6 @@
 #include "zelmar/form.hpp"
 
+#include <string>
 #include <utility>
 
 namespace zelmar {
@@ -44,7 +45,11 @@ void Form::RunEntryChanged(Entry entry) {
 }
 
 void Form::WriteBack(Entry entry) {
-  window_.WriteEntryText(entry, rules_.Text(Current(entry)));
+  // Writing a box's own text back is no change: nothing to write, and no
+  // change handling to run.
+  const std::string text = rules_.Text(Current(entry));
+  if (window_.ReadEntryText(entry) == text) return;
+  window_.WriteEntryText(entry, text);
   if (nested_failure_) throw StepFailure(*std::exchange(nested_failure_, std::nullopt));
 }
 

@@ -110,6 +110,8 @@ std::vector<WindowCase> WindowCases() {
   return cases;
 }
 
+void PrintTo(const WindowCase& window_case, std::ostream* out) { *out << '"' << window_case.name << '"'; }
+
 std::string CaseTestName(const WindowCase& window_case) {
   std::string name;
   bool upper = true;

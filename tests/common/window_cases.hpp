@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,6 +24,9 @@ struct WindowCase {
   std::string name;
   std::vector<CaseStep> steps;
 };
+
+// GoogleTest prints a case by its name.
+void PrintTo(const WindowCase& window_case, std::ostream* out);
 
 // The cases of the file built into the suite.
 std::vector<WindowCase> WindowCases();

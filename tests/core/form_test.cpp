@@ -11,6 +11,10 @@
 #include "fake_window.hpp"
 
 namespace zelmar {
+
+// GoogleTest prints a separator as itself.
+void PrintTo(const DecimalSeparator& separator, std::ostream* out) { *out << '"' << separator.Utf8() << '"'; }
+
 namespace {
 
 using testing::FakeWindow;
@@ -75,7 +79,10 @@ TEST_P(WorkedResults, TypedKeystrokeByKeystrokeThenCalculated) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLocales, WorkedResults,
-                         ::testing::Values(DecimalSeparator::Point(), DecimalSeparator::Comma()));
+                         ::testing::Values(DecimalSeparator::Point(), DecimalSeparator::Comma()),
+                         [](const auto& info) {
+                           return info.param == DecimalSeparator::Comma() ? "Comma" : "Point";
+                         });
 
 TEST(Calculate, AtOnceAfterOpeningUsesTheDefaults) {
   FakeWindow window;

@@ -24,8 +24,10 @@ class WindowPort {
 
   // The whole current text of the entry's box.
   virtual std::string ReadEntryText(Entry entry) = 0;
-  // Replaces the box's text. If that changes it, the window runs the entry's
-  // change handling to completion before returning, as for an edit.
+  // Replaces the box's text, which the core has read and found different
+  // (a write that would change nothing is not made, so no window need tell
+  // the two apart). The window runs the entry's change handling to
+  // completion before returning, as for an edit.
   virtual void WriteEntryText(Entry entry, std::string_view text) = 0;
   virtual void WriteResultCaption(ResultLabel label, std::string_view text) = 0;
   virtual void FocusEntry(Entry entry) = 0;
