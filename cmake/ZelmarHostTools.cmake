@@ -2,7 +2,7 @@
 # here as a project of their own with the build machine's compiler, checked
 # again at every build, so that a change to a tool's source draws anew what
 # it drew. Sets what tools/ sets in a native build: ZELMAR_DRAW,
-# ZELMAR_WRITE_PAGE, and ZELMAR_TOOLS to depend on.
+# ZELMAR_WRITE_PAGE, ZELMAR_WRITE_CASES, and ZELMAR_TOOLS to depend on.
 include(ExternalProject)
 set(_tools ${CMAKE_BINARY_DIR}/host-tools)
 ExternalProject_Add(zelmar_host_tools
@@ -11,8 +11,9 @@ ExternalProject_Add(zelmar_host_tools
   CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
-  BUILD_BYPRODUCTS ${_tools}/zelmar-artwork ${_tools}/zelmar-webpage
+  BUILD_BYPRODUCTS ${_tools}/zelmar-artwork ${_tools}/zelmar-webpage ${_tools}/zelmar-cases
   USES_TERMINAL_BUILD ON)
 set(ZELMAR_DRAW ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${_tools}/zelmar-artwork)
 set(ZELMAR_WRITE_PAGE ${_tools}/zelmar-webpage)
-set(ZELMAR_TOOLS zelmar_host_tools ${_tools}/zelmar-artwork ${_tools}/zelmar-webpage)
+set(ZELMAR_WRITE_CASES ${_tools}/zelmar-cases)
+set(ZELMAR_TOOLS zelmar_host_tools ${_tools}/zelmar-artwork ${_tools}/zelmar-webpage ${_tools}/zelmar-cases)

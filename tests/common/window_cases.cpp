@@ -12,76 +12,6 @@
 namespace zelmar::testing {
 namespace {
 
-// How many words a verb takes before its last, which runs to the end of
-// the line (a text with blanks, or nothing).
-std::size_t FixedWords(std::string_view verb, std::string_view first) {
-  if (verb == "type" || verb == "paste") return 2;
-  if (verb == "expect") return first == "failures" || first == "announced" ? 2 : 3;
-  return 1;
-}
-
-std::vector<std::string> Split(std::string_view line) {
-  std::vector<std::string> words;
-  std::size_t at = 0;
-  auto skip_blanks = [&] {
-    while (at < line.size() && line[at] == ' ') ++at;
-  };
-  skip_blanks();
-  while (at < line.size()) {
-    const std::size_t fixed = words.empty() ? 1 : FixedWords(words[0], words.size() > 1 ? words[1] : "");
-    if (words.size() >= fixed) {
-      words.emplace_back(line.substr(at));
-      return words;
-    }
-    const std::size_t end = std::min(line.find(' ', at), line.size());
-    words.emplace_back(line.substr(at, end - at));
-    at = end;
-    skip_blanks();
-  }
-  // A text left empty is an empty text.
-  if (!words.empty() && words.size() == FixedWords(words[0], words.size() > 1 ? words[1] : "")) {
-    words.emplace_back();
-  }
-  return words;
-}
-
-// "{39999*0}3" is 39,999 zeros and a 3; "12\r\n" is 12 and a Windows line break.
-std::string Expanded(std::string_view text) {
-  std::string out;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    const char c = text[at];
-    if (c == '\\' && at + 1 < text.size() && (text[at + 1] == 'n' || text[at + 1] == 'r')) {
-      out += text[++at] == 'n' ? '\n' : '\r';
-      continue;
-    }
-    const std::size_t star = c == '{' ? text.find('*', at) : std::string_view::npos;
-    const std::size_t close = star == std::string_view::npos ? star : text.find('}', star);
-    if (close == std::string_view::npos) {
-      out += c;
-      continue;
-    }
-    const std::size_t count =
-        std::strtoul(std::string(text.substr(at + 1, star - at - 1)).c_str(), nullptr, 10);
-    const std::string_view piece = text.substr(star + 1, close - star - 1);
-    for (std::size_t i = 0; i < count; ++i) out.append(piece);
-    at = close;
-  }
-  return out;
-}
-
-std::optional<Failure> FailureNamed(std::string_view name) {
-  static constexpr std::pair<std::string_view, Failure> kNames[] = {
-      {"TypeMismatch", Failure::TypeMismatch},
-      {"DivisionByZero", Failure::DivisionByZero},
-      {"InvalidArgument", Failure::InvalidArgument},
-      {"Overflow", Failure::Overflow},
-      {"FloatingPoint", Failure::FloatingPoint}};
-  for (const auto& [known, kind] : kNames) {
-    if (known == name) return kind;
-  }
-  return std::nullopt;
-}
-
 std::vector<int> Numbers(std::string_view list) {
   std::vector<int> numbers;
   std::istringstream in{std::string(list)};
@@ -92,23 +22,7 @@ std::vector<int> Numbers(std::string_view list) {
 
 }  // namespace
 
-std::vector<WindowCase> WindowCases() {
-  std::vector<WindowCase> cases;
-  std::istringstream in{std::string(kWindowCasesText)};
-  int number = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::vector<std::string> words = Split(line);
-    if (words.empty() || words[0].starts_with('#')) continue;
-    if (words[0] == "case") {
-      cases.push_back({line.substr(line.find("case") + 5), {}});
-    } else if (!cases.empty()) {
-      cases.back().steps.push_back({number, std::move(words)});
-    }
-  }
-  return cases;
-}
+std::vector<WindowCase> WindowCases() { return ReadCases(kWindowCasesText); }
 
 void PrintTo(const WindowCase& window_case, std::ostream* out) { *out << '"' << window_case.name << '"'; }
 
@@ -166,7 +80,7 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
     } else if (verb == "keys") {
       driver.Keys(arg(1));
     } else if (verb == "paste") {
-      driver.Paste(arg(1), Expanded(arg(2)));
+      driver.Paste(arg(1), arg(2));
     } else if (verb == "key") {
       driver.Key(arg(1));
     } else if (verb == "focus") {

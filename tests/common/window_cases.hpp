@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "case_table.hpp"
 #include "zelmar/failure.hpp"
 #include "zelmar/window/placement.hpp"
 
@@ -14,16 +15,6 @@
 // out the same way by every front end's suite. A suite supplies a driver
 // that works its window as a person would.
 namespace zelmar::testing {
-
-struct CaseStep {
-  int line = 0;
-  std::vector<std::string> words;  // the verb and its arguments; the last takes the rest of the line
-};
-
-struct WindowCase {
-  std::string name;
-  std::vector<CaseStep> steps;
-};
 
 // GoogleTest prints a case by its name.
 void PrintTo(const WindowCase& window_case, std::ostream* out);

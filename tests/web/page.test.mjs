@@ -13,7 +13,7 @@ import {after, before, describe, test} from "node:test";
 import lighthouse from "lighthouse";
 import desktopConfig from "lighthouse/core/config/desktop-config.js";
 import puppeteer from "puppeteer-core";
-import {pageDriver, runCase, selectAll, windowCases} from "./window_cases.mjs";
+import {failureTexts, pageDriver, runCase, selectAll, windowCases} from "./window_cases.mjs";
 
 const site = path.resolve(process.env.ZELMAR_WEB ?? "build/web");
 const engine = process.env.ZELMAR_BROWSER ?? "chromium";
@@ -23,13 +23,6 @@ const firefox = engine === "firefox";
 const lighthouseRun = process.env.ZELMAR_LIGHTHOUSE === "1";
 const notInLighthouseRun = {skip: lighthouseRun && "not in the Lighthouse run"};
 const axeSource = await readFile(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
-const failureTexts = {
-  TypeMismatch: "Tipo non corrispondente: il dato non è un numero.",
-  DivisionByZero: "Divisione per zero.",
-  InvalidArgument: "Argomento non valido.",
-  Overflow: "Overflow: il valore è fuori dall'intervallo ammesso.",
-  FloatingPoint: "Errore di calcolo in virgola mobile.",
-};
 
 // Any static server will do: this one serves the folder as it is.
 const types = {".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm",
@@ -426,7 +419,7 @@ describe("the window's cases", notInLighthouseRun, () => {
     test(windowCase.name, async () => {
       await page.reload({waitUntil: "load"});
       await page.waitForFunction(() => typeof Module !== "undefined" && Module.calledRun);
-      await runCase(windowCase, pageDriver(page, failureTexts, {firefox}));
+      await runCase(windowCase, pageDriver(page, {firefox}));
     });
   }
 });

@@ -3,42 +3,12 @@
 import assert from "node:assert/strict";
 import {readFileSync} from "node:fs";
 
-const file = new URL("../cases/window.cases", import.meta.url);
-
-// How many words a verb takes before its last, which runs to the end of the line.
-const fixedWords = (verb, first) =>
-  verb === "type" || verb === "paste" ? 2 : verb === "expect" ? (first === "failures" || first === "announced" ? 2 : 3) : 1;
-
-function split(line) {
-  const words = [];
-  let rest = line.trimStart();
-  while (rest.length > 0) {
-    if (words.length > 0 && words.length >= fixedWords(words[0], words[1])) {
-      words.push(rest);
-      return words;
-    }
-    const end = rest.indexOf(" ");
-    words.push(end < 0 ? rest : rest.slice(0, end));
-    rest = end < 0 ? "" : rest.slice(end).trimStart();
-  }
-  if (words.length > 0 && words.length === fixedWords(words[0], words[1])) words.push("");
-  return words;
-}
-
-export function windowCases() {
-  const cases = [];
-  readFileSync(file, "utf8").split("\n").forEach((raw, index) => {
-    const words = split(raw.replace(/\r$/, ""));
-    if (words.length === 0 || words[0].startsWith("#")) return;
-    if (words[0] === "case") cases.push({name: raw.trim().slice(5), steps: []});
-    else cases.at(-1)?.steps.push({line: index + 1, words});
-  });
-  return cases;
-}
-
-// "{39999*0}3" is 39,999 zeros and a 3; "12\\r\\n" is 12 and a Windows line break.
-const expanded = (text) => text.replace(/\{(\d+)\*([^}]*)\}|\\([nr])/g,
-  (_, count, piece, escape) => (escape ? {n: "\n", r: "\r"}[escape] : piece.repeat(Number(count))));
+// Written by zelmar-cases with the desktop suites' own reading of the table:
+// each step's words, the failure kinds by the core's names with their
+// wording, and the window's typeface.
+const table = JSON.parse(readFileSync(process.env.ZELMAR_CASES, "utf8"));
+export const windowCases = () => table.cases;
+export const failureTexts = table.failures;
 
 // The design's places, for a click on a control's middle: read from the page
 // itself, whose every control stands where the table puts it.
@@ -49,7 +19,7 @@ export async function runCase(windowCase, driver) {
     const at = `window.cases line ${line}`;
     if (verb === "type") await driver.type(a, b);
     else if (verb === "keys") await driver.keys(a);
-    else if (verb === "paste") await driver.paste(a, expanded(b));
+    else if (verb === "paste") await driver.paste(a, b);
     else if (verb === "key") await driver.key(a);
     else if (verb === "focus") await driver.focus(a);
     else if (verb === "click") {
@@ -79,7 +49,7 @@ export async function runCase(windowCase, driver) {
       }
     } else if (verb === "expect" && a === "font") {
       const [pixels, weight] = c.split(" ");
-      assert.deepEqual(await driver.font(b), {family: "Arial", pixels: Number(pixels), bold: weight === "bold"},
+      assert.deepEqual(await driver.font(b), {family: table.typeface, pixels: Number(pixels), bold: weight === "bold"},
         `${at}: ${b}`);
     } else assert.fail(`${at}: cannot read "${verb} ${a}"`);
   }
@@ -98,7 +68,7 @@ export async function selectAll(page, box) {
 // The page in Chromium or Firefox, worked with puppeteer's real keys and pointer.
 // Firefox is driven over WebDriver BiDi, whose "Enter" is the keypad's: the
 // two are named by their WebDriver codes there.
-export function pageDriver(page, failureKinds, {firefox = false} = {}) {
+export function pageDriver(page, {firefox = false} = {}) {
   const settle = async () => {
     // A failure's message is read and closed with Escape, as a user would.
     if (await page.$("#failure[open]")) {
@@ -167,7 +137,7 @@ export function pageDriver(page, failureKinds, {firefox = false} = {}) {
     focusName: () => page.evaluate(() => document.activeElement?.id ?? ""),
     async takeFailures() {
       const shown = await page.evaluate(() => window.shownFailures.splice(0));
-      return shown.map((text) => Object.keys(failureKinds).find((kind) => failureKinds[kind] === text) ?? text);
+      return shown.map((text) => Object.keys(failureTexts).find((kind) => failureTexts[kind] === text) ?? text);
     },
     announcements: () => page.evaluate(() => window.announcements.slice()),
     // Asked of the browser's accessibility tree as both engines answer it:

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zelmar/failure.hpp"
+
+// The table of the window's cases (tests/cases/window.cases), read in one
+// place: the desktop suites read it built in, and the page's suite reads the
+// JSON that zelmar-cases writes with this same reading.
+namespace zelmar::testing {
+
+struct CaseStep {
+  int line = 0;
+  // The verb and its arguments; the last runs to the end of the line, with
+  // a pasted text expanded ("{3*0}" is 000, "\n" a line break).
+  std::vector<std::string> words;
+};
+
+struct WindowCase {
+  std::string name;
+  std::vector<CaseStep> steps;
+};
+
+std::vector<WindowCase> ReadCases(std::string_view table);
+
+// The failure kind the table names as the core names it ("TypeMismatch").
+std::optional<Failure> FailureNamed(std::string_view name);
+
+}  // namespace zelmar::testing

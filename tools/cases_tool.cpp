@@ -1,0 +1,90 @@
+// Writes the table of the window's cases as JSON for the page's suite, read
+// by the same code the desktop suites read it with, together with what the
+// page's driver compares against: the failure kinds by the core's names with
+// their wording, and the window's typeface.
+//
+//   zelmar-cases WINDOW.cases OUT.json
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "case_table.hpp"
+#include "zelmar/window/control_table.hpp"
+#include "zelmar/window/failure_text.hpp"
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          std::array<char, 8> escaped{};
+          (void)std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
+          out += escaped.data();
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + '"';
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc != 3) {
+    std::cerr << "usage: zelmar-cases WINDOW.cases OUT.json\n";
+    return 2;
+  }
+  std::ifstream in(argv[1], std::ios::binary);
+  const std::string table((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (table.empty()) {
+    std::cerr << "zelmar-cases: cannot read " << argv[1] << '\n';
+    return 1;
+  }
+  std::ostringstream json;
+  json << "{\"typeface\": " << Quoted(zelmar::window::kFontFamily) << ",\n \"failures\": {";
+  for (std::size_t i = 0; i < zelmar::window::kFailureTexts.size(); ++i) {
+    const auto kind = static_cast<zelmar::Failure>(i);
+    json << (i == 0 ? "" : ", ") << Quoted(zelmar::FailureName(kind)) << ": "
+         << Quoted(zelmar::window::FailureText(kind));
+  }
+  json << "},\n \"cases\": [";
+  const char* case_separator = "\n";
+  for (const zelmar::testing::WindowCase& window_case : zelmar::testing::ReadCases(table)) {
+    json << case_separator << "  {\"name\": " << Quoted(window_case.name) << ", \"steps\": [";
+    const char* step_separator = "\n";
+    for (const zelmar::testing::CaseStep& step : window_case.steps) {
+      json << step_separator << "   {\"line\": " << step.line << ", \"words\": [";
+      for (std::size_t w = 0; w < step.words.size(); ++w)
+        json << (w == 0 ? "" : ", ") << Quoted(step.words[w]);
+      json << "]}";
+      step_separator = ",\n";
+    }
+    json << "]}";
+    case_separator = ",\n";
+  }
+  json << "]}\n";
+  std::ofstream out(argv[2], std::ios::binary);
+  out << json.str();
+  return out.good() ? 0 : 1;
+}
