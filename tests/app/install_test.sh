@@ -29,6 +29,6 @@ unexpected=$(cd "$root" && find . -type f | sed 's|^\./||' | sort | grep -v -F -
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$app_id.metainfo.xml"
 grep -q "^Icon=$app_id\$" "$root/usr/share/applications/$app_id.desktop"
-grep -q '<release version="1.0.0.2"' "$root/usr/share/metainfo/$app_id.metainfo.xml"
+grep -q "<release version=\"$ZELMAR_VERSION\"" "$root/usr/share/metainfo/$app_id.metainfo.xml"
 grep -q '<project_license>MIT</project_license>' "$root/usr/share/metainfo/$app_id.metainfo.xml"
 echo "install tree and desktop files: ok"

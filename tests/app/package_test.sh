@@ -10,8 +10,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cpack --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
-deb=$(find "$work" -maxdepth 1 -name 'zelmar_1.0.0.2_*.deb' | head -1)
-[ -n "$deb" ] || { echo "FAIL: no zelmar_1.0.0.2 package was built" >&2; ls "$work" >&2; exit 1; }
+deb=$(find "$work" -maxdepth 1 -name "zelmar_${ZELMAR_VERSION}_*.deb" | head -1)
+[ -n "$deb" ] || { echo "FAIL: no zelmar_$ZELMAR_VERSION package was built" >&2; ls "$work" >&2; exit 1; }
 dpkg-deb -x "$deb" "$work/root"
 for path in usr/bin/Zelmar "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml" \
             "usr/share/icons/hicolor/48x48/apps/$app_id.png" usr/share/doc/zelmar/changelog.gz \
@@ -31,13 +31,13 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 qt6-qpa-plugins; do
   grep -q "$library" <<<"$depends" || { echo "FAIL: Depends lacks $library: $depends" >&2; exit 1; }
 done
-[ "$(dpkg-deb -f "$deb" Version)" = "1.0.0.2" ] || { echo "FAIL: package version" >&2; exit 1; }
+[ "$(dpkg-deb -f "$deb" Version)" = "$ZELMAR_VERSION" ] || { echo "FAIL: package version" >&2; exit 1; }
 # The changelog's newest entry is this version's; the manual page names it
 # and says where the version record is.
-zcat "$work/root/usr/share/doc/zelmar/changelog.gz" | head -1 | grep -q '^zelmar (1\.0\.0\.2) ' ||
-  { echo "FAIL: the changelog does not start with version 1.0.0.2" >&2; exit 1; }
+zcat "$work/root/usr/share/doc/zelmar/changelog.gz" | head -1 | grep -q -F "zelmar ($ZELMAR_VERSION) " ||
+  { echo "FAIL: the changelog does not start with version $ZELMAR_VERSION" >&2; exit 1; }
 manual=$(MANWIDTH=200 man --warnings -l "$work/root/usr/share/man/man1/Zelmar.1.gz" 2>&1)
-for text in 'Zelmar - ' 'Zelmar 1.00.0002' "grep -A7 'Zelmar version record'" 'takes no arguments'; do
+for text in 'Zelmar - ' "Zelmar $ZELMAR_VERSION_SHOWN" "grep -A7 'Zelmar version record'" 'takes no arguments'; do
   grep -q -F -- "$text" <<<"$manual" || { echo "FAIL: the manual page lacks: $text" >&2; exit 1; }
 done
 

@@ -6,8 +6,9 @@ set -euo pipefail
 executable=$1
 
 record=$(strings "$executable" | grep -A7 '^Zelmar version record$')
-for field in FileVersion=1.00.0002 ProductVersion=1.00.0002 FileVersionNumber=1.0.0.2 \
-             ProductVersionNumber=1.0.0.2 InternalName=Zelmar Comments=freeware...; do
+for field in "FileVersion=$ZELMAR_VERSION_SHOWN" "ProductVersion=$ZELMAR_VERSION_SHOWN" \
+             "FileVersionNumber=$ZELMAR_VERSION" "ProductVersionNumber=$ZELMAR_VERSION" InternalName=Zelmar \
+             Comments=freeware...; do
   grep -q -x -F "$field" <<<"$record" || { echo "FAIL: the executable's record lacks $field" >&2; exit 1; }
 done
 echo "embedded record: ok"

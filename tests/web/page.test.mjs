@@ -283,17 +283,18 @@ describe("on a desktop", notInLighthouseRun, () => {
     const page = await open();
     const meta = await page.evaluate(() => Object.fromEntries(
       Array.from(document.querySelectorAll("meta[name]")).map((m) => [m.name, m.content])));
-    assert.equal(meta.version, "1.0.0.2");
-    assert.equal(meta["file-version"], "1.00.0002");
-    assert.equal(meta["product-version"], "1.00.0002");
+    const {ZELMAR_VERSION: version, ZELMAR_VERSION_SHOWN: shown} = process.env;
+    assert.equal(meta.version, version);
+    assert.equal(meta["file-version"], shown);
+    assert.equal(meta["product-version"], shown);
     assert.equal(meta["internal-name"], "Zelmar");
     assert.equal(meta.comments, "freeware...");
     const manifest = JSON.parse(await readFile(path.join(site, "manifest.webmanifest"), "utf8"));
-    assert.equal(manifest.version, "1.0.0.2");
-    assert.equal(manifest.version_name, "1.00.0002");
+    assert.equal(manifest.version, version);
+    assert.equal(manifest.version_name, shown);
     await page.evaluate(() => navigator.serviceWorker.ready);
     const caches = await page.evaluate(() => caches.keys());
-    assert.ok(caches.some((name) => name.startsWith("zelmar-1.0.0.2-")), caches.join(" "));
+    assert.ok(caches.some((name) => name.startsWith(`zelmar-${version}-`)), caches.join(" "));
     await page.context.close();
   });
 

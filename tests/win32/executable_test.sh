@@ -46,8 +46,8 @@ expect 'PRODUCTVERSION 1, 0, 0, 2'
 expect 'FILEOS 0x4'
 expect 'FILETYPE 0x1'
 expect 'BLOCK "040904B0"'
-expect 'VALUE "FileVersion", "1.00.0002"'
-expect 'VALUE "ProductVersion", "1.00.0002"'
+expect "VALUE \"FileVersion\", \"$ZELMAR_VERSION_SHOWN\""
+expect "VALUE \"ProductVersion\", \"$ZELMAR_VERSION_SHOWN\""
 expect 'VALUE "InternalName", "Zelmar"'
 expect 'VALUE "OriginalFilename", "Zelmar.exe"'
 expect 'VALUE "Comments", "freeware..."'

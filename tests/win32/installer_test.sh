@@ -25,7 +25,7 @@ wine "$setup" /S
 [ -f "$programs/Uninstall.exe" ] || fail "no uninstaller in $programs"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
 [ "$(value DisplayName)" = "Zelmar" ] || fail "Apps & features: DisplayName is '$(value DisplayName)'"
-[ "$(value DisplayVersion)" = "1.00.0002" ] || fail "Apps & features: DisplayVersion is '$(value DisplayVersion)'"
+[ "$(value DisplayVersion)" = "$ZELMAR_VERSION_SHOWN" ] || fail "Apps & features: DisplayVersion is '$(value DisplayVersion)'"
 [ "$(value Publisher)" = "The Zelmar developers" ] || fail "Apps & features: Publisher is '$(value Publisher)'"
 value UninstallString | grep -q 'Uninstall.exe' || fail "Apps & features: no UninstallString"
 echo "installed: files, shortcut and Apps & features entry"
