@@ -3,7 +3,7 @@
 #include <QPixmap>
 #include <QResource>
 
-#include "artwork.hpp"
+#include "zelmar/window/control_table.hpp"
 
 namespace zelmar::qt {
 
@@ -14,7 +14,8 @@ namespace {
 // The pictures are drawn at build time and shipped inside the program as
 // bare pixels: drawing them at start-up would load a font and render text,
 // and decoding an image file would load Qt's image plugins, all before the
-// window can appear.
+// window can appear. A picture missing from the program is a fault of its
+// build, which the artwork tests catch: the window then shows none.
 QByteArrayView Shipped(const QString& name) {
   const QResource resource(name);
   if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression) return {};
@@ -24,18 +25,19 @@ QByteArrayView Shipped(const QString& name) {
 }  // namespace
 
 QPixmap ShippedDiagram(qreal device_pixel_ratio) {
-  // A ratio other than 1 or 2 still gets a crisp picture, drawn for it.
-  if (device_pixel_ratio != 1.0 && device_pixel_ratio != 2.0) return tools::WiringDiagram(device_pixel_ratio);
-  const QSize size = tools::kDiagramSize * device_pixel_ratio;
+  // Shipped at 1x and 2x; any other ratio scales the 2x pixels, as Windows
+  // does, rather than draw the picture anew.
+  const bool single = device_pixel_ratio == 1.0;
+  const QSize shipped = QSize(kDiagramWidth, kDiagramHeight) * (single ? 1 : 2);
   const QByteArrayView pixels =
-      Shipped(device_pixel_ratio == 1.0 ? QStringLiteral(":/zelmar/diagram.raw")
-                                        : QStringLiteral(":/zelmar/diagram@2x.raw"));
-  if (pixels.size() != static_cast<qsizetype>(size.width()) * size.height() * 4) {
-    return tools::WiringDiagram(device_pixel_ratio);
+      Shipped(single ? QStringLiteral(":/zelmar/diagram.raw") : QStringLiteral(":/zelmar/diagram@2x.raw"));
+  if (pixels.size() != static_cast<qsizetype>(shipped.width()) * shipped.height() * 4) return {};
+  QImage image(reinterpret_cast<const uchar*>(pixels.data()), shipped.width(), shipped.height(),
+               static_cast<qsizetype>(shipped.width()) * 4, QImage::Format_RGB32);
+  if (!single && device_pixel_ratio != 2.0) {
+    image = image.scaled(QSize(kDiagramWidth, kDiagramHeight) * device_pixel_ratio, Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
   }
-  const qsizetype row_bytes = static_cast<qsizetype>(size.width()) * 4;
-  QImage image(reinterpret_cast<const uchar*>(pixels.data()), size.width(), size.height(), row_bytes,
-               QImage::Format_RGB32);
   image.setDevicePixelRatio(device_pixel_ratio);
   return QPixmap::fromImage(image);
 }
@@ -44,13 +46,10 @@ QImage ShippedIcon() {
   static const QImage icon = [] {
     const QByteArrayView bytes = Shipped(QStringLiteral(":/zelmar/icon.raw"));
     constexpr qsizetype kPalette = 256 * sizeof(QRgb);
-    if (bytes.size() !=
-        kPalette + static_cast<qsizetype>(tools::kIconSize.width()) * tools::kIconSize.height()) {
-      return tools::ProgramIcon();
-    }
+    if (bytes.size() != kPalette + static_cast<qsizetype>(kIconPixels) * kIconPixels) return QImage();
     const auto* palette = reinterpret_cast<const QRgb*>(bytes.data());
-    QImage image(reinterpret_cast<const uchar*>(bytes.data() + kPalette), tools::kIconSize.width(),
-                 tools::kIconSize.height(), tools::kIconSize.width(), QImage::Format_Indexed8);
+    QImage image(reinterpret_cast<const uchar*>(bytes.data() + kPalette), kIconPixels, kIconPixels,
+                 kIconPixels, QImage::Format_Indexed8);
     image.setColorTable(QList<QRgb>(palette, palette + 256));
     return image.copy();
   }();

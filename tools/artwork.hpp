@@ -16,7 +16,7 @@ inline constexpr QSize kDiagramSize{window::kDiagramWidth, window::kDiagramHeigh
 inline constexpr QRgb kWireColour = qRgb(110, 100, 190);
 
 // The program's icon: 48 × 48, 8 bits a pixel with a transparent background.
-inline constexpr QSize kIconSize{48, 48};
+inline constexpr QSize kIconSize{window::kIconPixels, window::kIconPixels};
 [[nodiscard]] QImage ProgramIcon();
 // The same drawing at any size in true colour, for desktops that want a
 // larger icon than the program's own.

@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
-#include <QResource>
 #include <QtEndian>
 #include <set>
 
@@ -45,8 +44,9 @@ TEST(WiringDiagram, ShowsRailsGroupsAndBackgroundWhereTheyBelong) {
       {"fourth group wire", 183, 45, kWireColour},
       {"inside a magnet", 30, 34, kWhite},
   };
+  // As the program ships them, drawn at build time.
   for (const qreal ratio : {1.0, 2.0}) {
-    const QImage image = WiringDiagram(ratio).toImage();
+    const QImage image = ShippedDiagram(ratio).toImage();
     ASSERT_EQ(image.size(), kDiagramSize * ratio);
     EXPECT_EQ(image.deviceIndependentSize(), QSizeF(kDiagramSize));
     for (const auto& p : pixels) {
@@ -57,8 +57,18 @@ TEST(WiringDiagram, ShowsRailsGroupsAndBackgroundWhereTheyBelong) {
   }
 }
 
+// A screen between the two scales the 2x pixels to its own ratio.
+TEST(WiringDiagram, AtAnotherRatioIsTheDensePictureScaled) {
+  const QImage image = ShippedDiagram(1.5).toImage();
+  ASSERT_EQ(image.size(), kDiagramSize * 1.5);
+  EXPECT_EQ(image.deviceIndependentSize().toSize(), kDiagramSize);
+  EXPECT_EQ(image.pixel(2, 2) & 0xFFFFFFU, kWhite & 0xFFFFFFU);
+  const QRgb rail = image.pixel(90, 20);  // the upper rail, rows 13 and 14 at 1x
+  EXPECT_GT(qBlue(rail), qRed(rail) + 40);
+}
+
 TEST(WiringDiagram, LetteringIsBlack) {
-  const QImage image = WiringDiagram(1.0).toImage();
+  const QImage image = ShippedDiagram(1.0).toImage();
   // "Gruppi" stands at about x 88 to 123, rows 3 to 11.
   int dark = 0;
   for (int y = 2; y <= 11; ++y) {
@@ -68,7 +78,7 @@ TEST(WiringDiagram, LetteringIsBlack) {
 }
 
 TEST(ProgramIcon, Is48By48With256ColoursAndTransparency) {
-  const QImage icon = ProgramIcon();
+  const QImage icon = ShippedIcon();
   EXPECT_EQ(icon.size(), QSize(48, 48));
   EXPECT_EQ(icon.format(), QImage::Format_Indexed8);
   EXPECT_LE(icon.colorCount(), 256);
@@ -110,33 +120,6 @@ TEST(IcoFile, HoldsOne48By48ImageOf256ColoursWithAMask) {
       }
     }
   }
-}
-
-// The bytes a resource holds: empty when it is missing, or compressed (the
-// program would then draw instead of showing it).
-QByteArray ShippedBytes(const char* name) {
-  const QResource resource(QString::fromLatin1(name));
-  if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression) return {};
-  return resource.uncompressedData();
-}
-
-// The pictures shipped in the program are the ones the code draws now, and
-// the program shows them as they are.
-TEST(ShippedArtwork, IsWhatTheDrawingCodeDraws) {
-  EXPECT_EQ(ShippedBytes(":/zelmar/icon.raw"), RawPixels(ProgramIcon()));
-  EXPECT_EQ(ShippedBytes(":/zelmar/diagram.raw"),
-            RawPixels(WiringDiagram(1.0).toImage().convertToFormat(QImage::Format_RGB32)));
-  EXPECT_EQ(ShippedBytes(":/zelmar/diagram@2x.raw"),
-            RawPixels(WiringDiagram(2.0).toImage().convertToFormat(QImage::Format_RGB32)));
-  EXPECT_EQ(ShippedIcon(), ProgramIcon());
-  EXPECT_EQ(ShippedDiagram(1.0).toImage().convertToFormat(QImage::Format_RGB32),
-            WiringDiagram(1.0).toImage().convertToFormat(QImage::Format_RGB32));
-  const QPixmap dense = ShippedDiagram(2.0);
-  EXPECT_EQ(dense.size(), kDiagramSize * 2);
-  EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(kDiagramSize));
-  const QPixmap odd = ShippedDiagram(1.5);
-  EXPECT_EQ(odd.size(), kDiagramSize * 1.5);
-  EXPECT_EQ(odd.deviceIndependentSize().toSize(), kDiagramSize);
 }
 
 }  // namespace

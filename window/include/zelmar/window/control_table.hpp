@@ -173,6 +173,8 @@ inline constexpr std::array<ControlSpec, 19> kControls{{
 // The wiring diagram's natural size, in pixels at 96 dots per inch.
 inline constexpr int kDiagramWidth = 227;
 inline constexpr int kDiagramHeight = 153;
+// The icon: one square image of this many pixels a side, 256 colours.
+inline constexpr int kIconPixels = 48;
 
 // The order in which Tab visits the controls that take the focus.
 inline constexpr std::array<std::string_view, 5> kTabOrder{"Calcola", "Altop", "ImpAp", "Gruppi", "dBAp"};
