@@ -337,7 +337,5 @@ TEST(EntryChanged, ZeroTypedIntoImpedanceIsWrittenOverByTheNextCalculation) {
   EXPECT_EQ(window.box(Entry::ImpAp), "4");
 }
 
-TEST(Form, StartsWithEveryMemberEmpty) { EXPECT_EQ(FakeWindow().form.state(), FormState{}); }
-
 }  // namespace
 }  // namespace zelmar

@@ -50,8 +50,6 @@ class ValueRules {
  public:
   explicit ValueRules(DecimalSeparator separator) noexcept : separator_(separator) {}
 
-  [[nodiscard]] DecimalSeparator separator() const noexcept { return separator_; }
-
   // The text of a value: Empty gives "", a number its decimal form in this
   // locale, a String itself.
   [[nodiscard]] std::string Text(const Variant& value) const;

@@ -211,12 +211,9 @@ constexpr const ControlSpec& EntryBox(Entry entry) noexcept {
 constexpr const ControlSpec& EntryCaption(Entry entry) noexcept {
   return kControls[IndexOfKind(ControlKind::CaptionLabel, entry, std::nullopt)];
 }
-// The label that shows a result, the caption that names it and its unit.
+// The label that shows a result, and the text of its unit.
 constexpr const ControlSpec& ResultSpec(ResultLabel label) noexcept {
   return kControls[IndexOfKind(ControlKind::ResultLabel, std::nullopt, label)];
-}
-constexpr const ControlSpec& ResultCaption(ResultLabel label) noexcept {
-  return kControls[IndexOf(ResultSpec(label).caption)];
 }
 // The unit's text ("ohm"), empty for a count.
 constexpr std::string_view ResultUnit(ResultLabel label) noexcept {
