@@ -33,7 +33,6 @@ class MainWindow final : public QWidget, public WindowPort {
   explicit MainWindow(DecimalSeparator separator, QWidget* parent = nullptr);
 
   void SetFailureReporter(FailureReporter reporter) { report_failure_ = std::move(reporter); }
-  [[nodiscard]] const Form& form() const noexcept { return form_; }
 
   // WindowPort
   std::string ReadEntryText(Entry entry) override;

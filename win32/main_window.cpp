@@ -394,18 +394,6 @@ void MainWindow::UpdateResultTip(ResultLabel label) {
   SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-std::string MainWindow::ResultTip(ResultLabel label) const {
-  if (tooltip_ == nullptr) return {};
-  std::array<wchar_t, 128> text{};
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(results_[Index(label)]);
-  tool.lpszText = text.data();
-  SendMessageW(tooltip_, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
-  return Narrow(text.data());
-}
-
 std::string MainWindow::ReadEntryText(Entry entry) { return Narrow(WindowText(boxes_[Index(entry)])); }
 
 void MainWindow::WriteEntryText(Entry entry, std::string_view text) {

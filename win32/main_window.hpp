@@ -41,13 +41,10 @@ class MainWindow final : public WindowPort {
   ~MainWindow() override;
 
   [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
-  [[nodiscard]] const Form& form() const noexcept { return form_; }
   [[nodiscard]] UINT dpi() const noexcept { return dpi_; }
   // A control by its name in the control table, or nullptr.
   [[nodiscard]] HWND Control(std::string_view name) const noexcept;
   void SetFailureReporter(FailureReporter reporter) { report_failure_ = std::move(reporter); }
-  // The tip shown over a result: its whole figure when the label cuts it.
-  [[nodiscard]] std::string ResultTip(ResultLabel label) const;
 
   // Tab, Enter, Alt+C and the other dialog keys. True when the message was
   // handled and must not be dispatched.

@@ -83,6 +83,10 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
       driver.Paste(arg(1), arg(2));
     } else if (verb == "key") {
       driver.Key(arg(1));
+    } else if (verb == "open") {
+      ASSERT_TRUE(arg(1) == "comma" || arg(1) == "point") << arg(1);
+      driver.Reopen(arg(1) == "comma" ? DecimalSeparator::Comma() : DecimalSeparator::Point());
+      announcements_at_start = 0;
     } else if (verb == "focus") {
       driver.Focus(arg(1));
     } else if (verb == "click") {
@@ -109,13 +113,18 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
       }
       EXPECT_EQ(driver.TakeFailures(), expected);
     } else if (verb == "expect" && arg(1) == "announced") {
-      const std::vector<std::string> made = driver.Announcements();
+      const std::vector<Announcement> made = driver.Announcements();
       if (arg(2) == "none") {
         EXPECT_EQ(made.size(), announcements_at_start);
       } else {
         ASSERT_GT(made.size(), announcements_at_start);
-        EXPECT_EQ(made.back(), arg(2));
+        EXPECT_EQ(made.back().text, arg(2));
       }
+    } else if (verb == "expect" && arg(1) == "announcements") {
+      const std::vector<Announcement> made = driver.Announcements();
+      EXPECT_EQ(made.size() - announcements_at_start, std::strtoul(arg(2).c_str(), nullptr, 10));
+    } else if (verb == "expect" && arg(1) == "tip") {
+      EXPECT_EQ(driver.Tip(arg(2)), arg(3)) << arg(2);
     } else if (verb == "expect" && arg(1) == "spoken") {
       EXPECT_EQ(driver.Spoken(arg(2)), arg(3)) << arg(2);
     } else if (verb == "expect" && arg(1) == "place") {
@@ -163,6 +172,12 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
     }
   }
   EXPECT_EQ(driver.TakeFailures(), std::vector<Failure>{}) << "failures reported and never checked";
+  // Results are announced once the focus is back on the button, so that a
+  // screen reader speaks them where the user is.
+  for (const Announcement& made : driver.Announcements()) {
+    EXPECT_EQ(made.focus, window::CalculateButton().name)
+        << "announced with the focus elsewhere: " << made.text;
+  }
 }
 
 }  // namespace zelmar::testing

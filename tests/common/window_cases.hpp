@@ -36,6 +36,13 @@ struct InkLine {
 // is not the label's background.
 std::vector<InkLine> InkLines(int width, int height, const std::function<bool(int, int)>& is_ink);
 
+// What screen readers were told, and which control had the focus as they
+// were told it.
+struct Announcement {
+  std::string text;
+  std::string focus;
+};
+
 struct FontSeen {
   std::string family;
   int pixels = 0;  // the height asked of the font: the em at the screen's resolution
@@ -68,8 +75,13 @@ class WindowDriver {
   virtual std::string FocusName() = 0;
   // The failures reported since the last call.
   virtual std::vector<Failure> TakeFailures() = 0;
+  // Opens the window anew with this decimal separator.
+  virtual void Reopen(DecimalSeparator separator) = 0;
   // Every announcement made so far, oldest first.
-  virtual std::vector<std::string> Announcements() = 0;
+  virtual std::vector<Announcement> Announcements() = 0;
+  // The whole figure a result shows in a tip under the pointer; empty when
+  // it has none.
+  virtual std::string Tip(std::string_view result) = 0;
   virtual std::string Spoken(std::string_view control) = 0;
   // Where the control stands in the client area, in pixels at 96 dpi.
   virtual window::PixelRect Place(std::string_view control) = 0;

@@ -31,12 +31,17 @@ QString Q(std::string_view text) {
 
 class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
  public:
-  QtDriver() : window_(DecimalSeparator::Point()) {
-    window_.SetFailureReporter([this](QWidget&, Failure kind) { failures_.push_back(kind); });
-    window_.findChild<QWidget*>(QStringLiteral("ResultsAnnouncement"))->installEventFilter(this);
-    window_.show();
-    window_.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+  QtDriver() { Reopen(DecimalSeparator::Point()); }
+
+  void Reopen(DecimalSeparator separator) override {
+    window_.reset();
+    announcements_.clear();
+    window_ = std::make_unique<MainWindow>(separator);
+    window_->SetFailureReporter([this](QWidget&, Failure kind) { failures_.push_back(kind); });
+    window_->findChild<QWidget*>(QStringLiteral("ResultsAnnouncement"))->installEventFilter(this);
+    window_->show();
+    window_->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
   }
 
   void Type(std::string_view box, std::string_view text) override {
@@ -67,6 +72,8 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
       QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
     } else if (key == "Backspace") {
       QTest::keyClick(target, Qt::Key_Backspace);
+    } else if (key == "Ctrl+Z") {
+      QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
     } else if (key == "Alt+C") {
       // Qt presses the button visibly for a moment before the click.
       QTest::keyClick(target, Qt::Key_C, Qt::AltModifier);
@@ -79,9 +86,9 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
   void Focus(std::string_view control) override { Control(control)->setFocus(Qt::OtherFocusReason); }
   void Click(int x, int y) override {
     // To whatever the pointer is over, as Qt delivers a real click.
-    QWidget* target = window_.childAt(x, y);
-    if (target == nullptr) target = &window_;
-    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&window_, QPoint(x, y)));
+    QWidget* target = window_->childAt(x, y);
+    if (target == nullptr) target = window_.get();
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window_.get(), QPoint(x, y)));
   }
 
   std::string Text(std::string_view control) override {
@@ -94,7 +101,8 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
                                                   : "";
   }
   std::vector<Failure> TakeFailures() override { return std::exchange(failures_, {}); }
-  std::vector<std::string> Announcements() override { return announcements_; }
+  std::vector<zelmar::testing::Announcement> Announcements() override { return announcements_; }
+  std::string Tip(std::string_view result) override { return Control(result)->toolTip().toStdString(); }
   std::string Spoken(std::string_view control) override {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(control));
     return accessible != nullptr ? accessible->text(QAccessible::Name).toStdString() : "(none)";
@@ -118,7 +126,8 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Show) {
-      announcements_.push_back(qobject_cast<QWidget*>(watched)->accessibleName().toStdString());
+      announcements_.push_back(
+          {qobject_cast<QWidget*>(watched)->accessibleName().toStdString(), FocusName()});
     }
     return false;
   }
@@ -126,7 +135,7 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
  private:
   template <typename T = QWidget>
   T* Control(std::string_view name) {
-    auto* control = window_.findChild<T*>(Q(name));
+    auto* control = window_->findChild<T*>(Q(name));
     EXPECT_NE(control, nullptr) << name;
     return control;
   }
@@ -137,9 +146,9 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     return edit;
   }
 
-  MainWindow window_;
+  std::unique_ptr<MainWindow> window_;
   std::vector<Failure> failures_;
-  std::vector<std::string> announcements_;
+  std::vector<zelmar::testing::Announcement> announcements_;
 };
 
 class WindowCases : public ::testing::TestWithParam<WindowCase> {};

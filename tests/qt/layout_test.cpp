@@ -1,35 +1,15 @@
-#include <QFontInfo>
 #include <QRect>
 #include <string>
 
 #include "caption_label.hpp"
 #include "window_fixture.hpp"
+#include "zelmar/window/control_table.hpp"
 
 namespace zelmar::qt::testing {
 namespace {
 
-struct Placement {
-  const char* name;
-  QRect pixels;  // at 96 dots per inch
-  double points;
-  bool bold;
-  int pixel_size;
-};
-
-// The design in pixels at 96 dpi, kept apart from the twips of the window's
-// own table so that a slip in either shows.
-const Placement kPlacements[] = {
-    {"Gruppi", {17, 222, 33, 25}, 9, false, 12},       {"Altop", {89, 222, 33, 25}, 9, false, 12},
-    {"ImpAp", {160, 222, 33, 25}, 9, false, 12},       {"dBAp", {233, 222, 33, 25}, 9, false, 12},
-    {"Calcola", {16, 336, 161, 33}, 9.75, true, 13},   {"TotAltop", {213, 258, 64, 21}, 14.25, false, 19},
-    {"ImpGruppi", {118, 282, 65, 20}, 12, true, 16},   {"Liv", {121, 309, 60, 19}, 12, true, 16},
-    {"Label1", {6, 206, 57, 17}, 8.25, false, 11},     {"Label5", {73, 206, 64, 17}, 8.25, false, 11},
-    {"Label6", {160, 206, 45, 17}, 8.25, false, 11},   {"Label7", {222, 206, 58, 17}, 8.25, false, 11},
-    {"Label15", {30, 259, 177, 22}, 9.75, true, 13},   {"Label9", {30, 283, 75, 17}, 12, true, 16},
-    {"Label10", {30, 308, 75, 17}, 12, true, 16},      {"Label12", {192, 279, 41, 25}, 14.25, false, 19},
-    {"Label14", {193, 304, 68, 25}, 14.25, false, 19}, {"Label13", {19, 165, 247, 33}, 9, false, 12},
-    {"Image1", {28, 5, 231, 157}, 14.25, false, 19},
-};
+// The places and fonts of every control are checked by the window's cases;
+// here, what only Qt's controls need.
 
 // A caption label may run on to the right into empty background; everything
 // else stands exactly at its place.
@@ -39,21 +19,9 @@ QRect DesignedGeometry(const QWidget* control) {
   return rect;
 }
 
-TEST_F(WindowTest, EveryControlAtItsPlaceInItsFont) {
+TEST_F(WindowTest, ThePictureShowsAtItsNaturalSizeInsideItsSunkenBorder) {
   EXPECT_EQ(window_->geometry().size(), QSize(283, 374));
-  // The diagram at its natural size inside a sunken border two pixels wide.
   EXPECT_EQ(Control<QLabel>("Image1")->contentsRect(), QRect(2, 2, 227, 153));
-  for (const auto& p : kPlacements) {
-    SCOPED_TRACE(p.name);
-    const QWidget* control = Control(p.name);
-    EXPECT_EQ(DesignedGeometry(control), p.pixels);
-    const QFont font = control->font();
-    EXPECT_EQ(font.family(), "Arial");
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), p.points);
-    EXPECT_EQ(font.bold(), p.bold);
-    EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
-    EXPECT_EQ(QFontInfo(font).pixelSize(), p.pixel_size);
-  }
 }
 
 TEST_F(WindowTest, EveryCaptionShowsWholeAndRunsOnOnlyIntoEmptyBackground) {
@@ -67,9 +35,10 @@ TEST_F(WindowTest, EveryCaptionShowsWholeAndRunsOnOnlyIntoEmptyBackground) {
     if (label->width() == label->DesignWidth()) continue;
     const QRect run_on(label->x() + label->DesignWidth(), label->y(), label->width() - label->DesignWidth(),
                        label->height());
-    for (const auto& p : kPlacements) {
-      if (Control(p.name) == label || p.name == std::string("Gruppi")) continue;
-      EXPECT_FALSE(run_on.intersects(p.pixels)) << p.name;
+    for (const window::ControlSpec& other : window::kControls) {
+      const QWidget* control = Control(std::string(other.name).c_str());
+      if (control == label || other.name == "Gruppi") continue;
+      EXPECT_FALSE(run_on.intersects(DesignedGeometry(control))) << other.name;
     }
   }
   EXPECT_EQ(Control<CaptionLabel>("Label13")->Lines(),
@@ -88,26 +57,30 @@ TEST_F(WindowTest, BoxesAndTheButtonAreDrawnOverTheLabels) {
 
 TEST_F(WindowTest, ResizingOrMaximisingMovesNothing) {
   std::vector<QRect> before;
-  for (const auto& p : kPlacements) before.push_back(Control(p.name)->geometry());
+  for (const window::ControlSpec& control : window::kControls) {
+    before.push_back(Control(std::string(control.name).c_str())->geometry());
+  }
   for (const QSize size : {QSize(800, 700), QSize(120, 90)}) {
     window_->resize(size);
     QApplication::processEvents();
     for (std::size_t i = 0; i < before.size(); ++i) {
-      EXPECT_EQ(Control(kPlacements[i].name)->geometry(), before[i]) << kPlacements[i].name;
+      EXPECT_EQ(Control(std::string(window::kControls[i].name).c_str())->geometry(), before[i])
+          << window::kControls[i].name;
     }
   }
   window_->showMaximized();
   QApplication::processEvents();
-  for (std::size_t i = 0; i < before.size(); ++i)
-    EXPECT_EQ(Control(kPlacements[i].name)->geometry(), before[i]);
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(Control(std::string(window::kControls[i].name).c_str())->geometry(), before[i]);
+  }
 }
 
 TEST_F(WindowTest, OnlyTheBoxesAndTheButtonTakeTheFocus) {
-  for (const auto& p : kPlacements) {
-    const QWidget* control = Control(p.name);
+  for (const window::ControlSpec& design : window::kControls) {
+    const QWidget* control = Control(std::string(design.name).c_str());
     const bool takes_focus = qobject_cast<const QLineEdit*>(control) != nullptr ||
                              qobject_cast<const QPushButton*>(control) != nullptr;
-    EXPECT_EQ(control->focusPolicy() != Qt::NoFocus, takes_focus) << p.name;
+    EXPECT_EQ(control->focusPolicy() != Qt::NoFocus, takes_focus) << design.name;
   }
 }
 

@@ -14,14 +14,17 @@ export const failureTexts = table.failures;
 // itself, whose every control stands where the table puts it.
 export async function runCase(windowCase, driver) {
   await driver.takeFailures();
-  const announcedAtStart = (await driver.announcements()).length;
+  let announcedAtStart = (await driver.announcements()).length;
   for (const {line, words: [verb, a, b, c]} of windowCase.steps) {
     const at = `window.cases line ${line}`;
     if (verb === "type") await driver.type(a, b);
     else if (verb === "keys") await driver.keys(a);
     else if (verb === "paste") await driver.paste(a, b);
     else if (verb === "key") await driver.key(a);
-    else if (verb === "focus") await driver.focus(a);
+    else if (verb === "open") {
+      await driver.reopen(a);
+      announcedAtStart = 0;
+    } else if (verb === "focus") await driver.focus(a);
     else if (verb === "click") {
       const point = /^(\d+),(\d+)$/.exec(a);
       if (point) await driver.click(Number(point[1]), Number(point[2]));
@@ -33,7 +36,11 @@ export async function runCase(windowCase, driver) {
     } else if (verb === "expect" && a === "announced") {
       const made = await driver.announcements();
       if (b === "none") assert.equal(made.length, announcedAtStart, at);
-      else assert.equal(made.at(-1), b, at);
+      else assert.equal(made.at(-1)?.text, b, at);
+    } else if (verb === "expect" && a === "announcements") {
+      assert.equal((await driver.announcements()).length - announcedAtStart, Number(b), at);
+    } else if (verb === "expect" && a === "tip") {
+      assert.equal(await driver.tip(b), c, at);
     } else if (verb === "expect" && a === "spoken") assert.equal(await driver.spoken(b, c), c, at);
     else if (verb === "expect" && a === "place") {
       const [left, top, width, height] = c.split(",").map(Number);
@@ -54,6 +61,11 @@ export async function runCase(windowCase, driver) {
     } else assert.fail(`${at}: cannot read "${verb} ${a}"`);
   }
   assert.deepEqual(await driver.takeFailures(), [], "failures reported and never checked");
+  // Results are announced once the focus is back on the button, so that a
+  // screen reader speaks them where the user is.
+  for (const {text, focus} of await driver.announcements()) {
+    assert.equal(focus, "Calcola", `announced with the focus elsewhere: ${text}`);
+  }
 }
 
 // A click into the box, then Ctrl+A: its whole text selected, as a user
@@ -108,7 +120,11 @@ export function pageDriver(page, {firefox = false} = {}) {
     },
     async key(key) {
       if (key === "Alt+C") await altC();
-      else if (key === "Shift+Tab") {
+      else if (key === "Ctrl+Z") {
+        await page.keyboard.down("Control");
+        await page.keyboard.press("KeyZ");
+        await page.keyboard.up("Control");
+      } else if (key === "Shift+Tab") {
         await page.keyboard.down("Shift");
         await page.keyboard.press("Tab");
         await page.keyboard.up("Shift");
@@ -140,6 +156,13 @@ export function pageDriver(page, {firefox = false} = {}) {
       return shown.map((text) => Object.keys(failureTexts).find((kind) => failureTexts[kind] === text) ?? text);
     },
     announcements: () => page.evaluate(() => window.announcements.slice()),
+    // The window opened anew, in a browser set to Italian for the comma.
+    async reopen(separator) {
+      const languages = separator === "comma" ? "?languages=it-IT,it,en" : "";
+      await page.goto(`${new URL(page.url()).origin}/${languages}`, {waitUntil: "load"});
+      await page.waitForFunction(() => typeof Module !== "undefined" && Module.calledRun);
+    },
+    tip: (id) => page.$eval(`#${id}`, (e) => e.title),
     // Asked of the browser's accessibility tree as both engines answer it:
     // which elements bear this name. The text if the control is one of them.
     async spoken(id, name) {

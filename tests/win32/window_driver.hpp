@@ -9,6 +9,7 @@
 
 #include "main_window.hpp"
 // After <windows.h>.
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <array>
@@ -28,15 +29,10 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
  public:
   explicit Win32Driver(DecimalSeparator separator = DecimalSeparator::Point()) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), separator);
-    EXPECT_NE(window_->hwnd(), nullptr);
-    window_->SetFailureReporter([this](HWND, Failure kind) { failures_.push_back(kind); });
     live_hook_ = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &Win32Driver::OnLiveRegion,
                                  GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     current_ = this;
-    window_->Show(SW_SHOWNORMAL);
-    SetForegroundWindow(window_->hwnd());
-    Pump();
+    Reopen(separator);
   }
   Win32Driver(const Win32Driver&) = delete;
   Win32Driver& operator=(const Win32Driver&) = delete;
@@ -104,6 +100,17 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   }
 
   // zelmar::testing::WindowDriver
+  void Reopen(DecimalSeparator separator) override {
+    window_.reset();
+    Pump();
+    announcements_.clear();
+    window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), separator);
+    EXPECT_NE(window_->hwnd(), nullptr);
+    window_->SetFailureReporter([this](HWND, Failure kind) { failures_.push_back(kind); });
+    window_->Show(SW_SHOWNORMAL);
+    SetForegroundWindow(window_->hwnd());
+    Pump();
+  }
   void Type(std::string_view box, std::string_view text) override {
     SelectAll(box);
     Keys(text);
@@ -134,6 +141,8 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
       PressKey(VK_TAB, true);
     } else if (key == "Backspace") {
       PressKey(VK_BACK);
+    } else if (key == "Ctrl+Z") {
+      PressKey('Z', false, true);
     } else if (key == "Alt+C") {
       // What the keyboard delivers once translated: WM_SYSCHAR with the Alt bit.
       PostMessageW(GetFocus(), WM_SYSCHAR, 'c', (1 << 29) | 1);
@@ -160,7 +169,24 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     return "(none)";
   }
   std::vector<Failure> TakeFailures() override { return std::exchange(failures_, {}); }
-  std::vector<std::string> Announcements() override { return announcements_; }
+  std::vector<zelmar::testing::Announcement> Announcements() override { return announcements_; }
+  // The text the window's tip control holds for the result, asked of the
+  // tip control as any program may ask it.
+  std::string Tip(std::string_view result) override {
+    HWND tip = nullptr;
+    while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+      if (GetWindow(tip, GW_OWNER) == window_->hwnd()) break;
+    }
+    if (tip == nullptr) return {};
+    std::array<wchar_t, 128> text{};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_->hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(result));
+    tool.lpszText = text.data();
+    SendMessageW(tip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    return Narrow(text.data());
+  }
   std::string Spoken(std::string_view control) override { return AccessibleName(Control(control)); }
   window::PixelRect Place(std::string_view control) override {
     RECT rect{};
@@ -233,14 +259,14 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   static void CALLBACK OnLiveRegion(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND hwnd, LONG object,
                                     LONG child, DWORD /*thread*/, DWORD /*time*/) {
     if (current_ == nullptr || object != OBJID_CLIENT || child != CHILDID_SELF) return;
-    current_->announcements_.push_back(AccessibleName(hwnd));
+    current_->announcements_.push_back({AccessibleName(hwnd), current_->FocusName()});
   }
 
   // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): a WinEvent callback takes no context
   static inline Win32Driver* current_ = nullptr;
   std::unique_ptr<MainWindow> window_;
   std::vector<Failure> failures_;
-  std::vector<std::string> announcements_;
+  std::vector<zelmar::testing::Announcement> announcements_;
   HWINEVENTHOOK live_hook_ = nullptr;
 };
 
