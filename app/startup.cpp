@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QScreen>
 
 #include "design_font.hpp"
 #include "shipped_artwork.hpp"
@@ -20,7 +21,9 @@ void Configure() {
   // Ties the window to its desktop entry (Wayland app id, task bars).
   QGuiApplication::setDesktopFileName(QString::fromUtf8(kApplicationId));
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(qt::ShippedIcon())));
-  QApplication::setFont(qt::DesignFont(window::kApplicationFont));
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  QApplication::setFont(
+      qt::DesignFont(window::kApplicationFont, screen != nullptr ? screen->logicalDotsPerInchY() : 96.0));
   // Closing the one window ends the program.
   QApplication::setQuitOnLastWindowClosed(true);
 }

@@ -6,7 +6,8 @@
 
 namespace zelmar::qt {
 
-// A font of the design: the design's typeface at the given size and weight.
-[[nodiscard]] QFont DesignFont(const window::FontSpec& wanted);
+// A font of the design: the design's typeface at the given size and weight,
+// in the pixels it has at the screen's resolution.
+[[nodiscard]] QFont DesignFont(const window::FontSpec& wanted, double dpi);
 
 }  // namespace zelmar::qt

@@ -133,7 +133,7 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
     }
     control->setObjectName(ToQString(design.name));
     if (!TakesFocus(design.kind)) control->setFocusPolicy(Qt::NoFocus);
-    if (design.font) control->setFont(DesignFont(*design.font));
+    if (design.font) control->setFont(DesignFont(*design.font, dpi));
     const Placement place = Place(design, dpi);
     if (auto* label = qobject_cast<CaptionLabel*>(control)) {
       label->SetDesignGeometry(ToQRect(place.design), ToQRect(place.painted));
@@ -152,7 +152,7 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
 
   // Set last: a box measures its font as it is created, and would load the
   // window font for nothing before taking its own.
-  setFont(DesignFont(kWindowFont));
+  setFont(DesignFont(kWindowFont, dpi));
 
   // Each box is named by the caption above it.
   for (const Entry entry : kEntries) {

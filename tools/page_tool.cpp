@@ -38,7 +38,8 @@ using zelmar::window::ControlKind;
 using zelmar::window::ControlSpec;
 using zelmar::window::kControls;
 
-constexpr double kCssDpi = 96.0;
+// A CSS pixel is a pixel of the design.
+constexpr double kCssDpi = zelmar::window::kDesignDpi;
 
 std::string Escaped(std::string_view text) {
   std::string out;
@@ -72,7 +73,8 @@ std::string U(double pixels) {
 }
 
 std::string FontCss(const zelmar::window::FontSpec& font) {
-  return "font-size:" + U(font.points * kCssDpi / 72.0) + ";font-weight:" + (font.bold ? "700" : "400");
+  return "font-size:" + U(zelmar::window::FontPixels(font, kCssDpi)) +
+         ";font-weight:" + (font.bold ? "700" : "400");
 }
 
 std::string RectCss(const zelmar::window::PixelRect& rect) {

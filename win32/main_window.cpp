@@ -36,7 +36,7 @@ std::size_t Index(ResultLabel label) noexcept { return static_cast<std::size_t>(
 
 HFONT CreateDesignFont(const window::FontSpec& font, UINT dpi) {
   LOGFONTW design{};
-  design.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi / 72.0));
+  design.lfHeight = -static_cast<LONG>(window::FontPixels(font, dpi));
   design.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   design.lfCharSet = ANSI_CHARSET;  // Western
   design.lfQuality = DEFAULT_QUALITY;

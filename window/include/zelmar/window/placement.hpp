@@ -34,9 +34,25 @@ inline PixelRect ToPixels(const TwipsRect& r, double dpi) noexcept {
 // The client area's place on the screen and its size.
 inline PixelRect ClientArea(double dpi) noexcept { return ToPixels(kWindow.client, dpi); }
 
+// The resolution the design's pixels are counted at.
+inline constexpr double kDesignDpi = 96.0;
+inline constexpr double kPointsPerInch = 72.0;
+
+// A picture's length in pixels of the design, at a resolution: rounded to
+// the nearest pixel, as places are.
+inline int DesignPixels(int pixels, double dpi) noexcept {
+  return static_cast<int>(std::lround(pixels * dpi / kDesignDpi));
+}
+
+// A font's height (its em) in pixels at a resolution, rounded to the nearest
+// pixel: 8.25 pt is 11 pixels at 96 dpi, 9.75 pt 13 at 96 and 20 at 144.
+inline int FontPixels(const FontSpec& font, double dpi) noexcept {
+  return static_cast<int>(std::lround(font.points * dpi / kPointsPerInch));
+}
+
 // The diagram's natural size at a resolution.
 inline PixelRect DiagramSize(double dpi) noexcept {
-  return {0, 0, TwipsToPixels(kDiagramWidth * 15, dpi), TwipsToPixels(kDiagramHeight * 15, dpi)};
+  return {0, 0, DesignPixels(kDiagramWidth, dpi), DesignPixels(kDiagramHeight, dpi)};
 }
 
 // A control as placed:
