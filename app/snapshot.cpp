@@ -9,7 +9,7 @@
 #include <QTest>
 #include <cstdio>
 
-#include "main_window.hpp"
+#include "zelmar/qt/main_window.hpp"
 
 int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -5,9 +5,9 @@
 #include <QPixmap>
 #include <QScreen>
 
-#include "design_font.hpp"
-#include "shipped_artwork.hpp"
 #include "version.hpp"
+#include "zelmar/qt/design_font.hpp"
+#include "zelmar/qt/shipped_artwork.hpp"
 
 namespace zelmar::app {
 

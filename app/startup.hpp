@@ -3,8 +3,8 @@
 #include <QLocale>
 #include <memory>
 
-#include "main_window.hpp"
 #include "zelmar/decimal_separator.hpp"
+#include "zelmar/qt/main_window.hpp"
 
 // Start-up: what the program does before its window's event loop runs.
 namespace zelmar::app {

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <memory>
 
-#include "main_window.hpp"
+#include "zelmar/qt/main_window.hpp"
 
 namespace {
 

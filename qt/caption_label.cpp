@@ -1,4 +1,4 @@
-#include "caption_label.hpp"
+#include "zelmar/qt/caption_label.hpp"
 
 #include <QFontMetricsF>
 #include <QPainter>

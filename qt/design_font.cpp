@@ -1,5 +1,6 @@
-#include "design_font.hpp"
+#include "zelmar/qt/design_font.hpp"
 
+#include "zelmar/qt/text.hpp"
 #include "zelmar/window/placement.hpp"
 
 namespace zelmar::qt {
@@ -8,7 +9,7 @@ namespace zelmar::qt {
 using namespace zelmar::window;
 
 QFont DesignFont(const FontSpec& wanted, double dpi) {
-  QFont font(QString::fromUtf8(kFontFamily.data(), static_cast<qsizetype>(kFontFamily.size())));
+  QFont font(ToQString(kFontFamily));
   font.setPixelSize(FontPixels(wanted, dpi));
   font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
   font.setStyleHint(QFont::SansSerif);

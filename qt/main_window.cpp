@@ -1,4 +1,4 @@
-#include "main_window.hpp"
+#include "zelmar/qt/main_window.hpp"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -14,9 +14,10 @@
 #include <QValidator>
 #include <limits>
 
-#include "caption_label.hpp"
-#include "design_font.hpp"
-#include "shipped_artwork.hpp"
+#include "zelmar/qt/caption_label.hpp"
+#include "zelmar/qt/design_font.hpp"
+#include "zelmar/qt/shipped_artwork.hpp"
+#include "zelmar/qt/text.hpp"
 #include "zelmar/window/control_table.hpp"
 #include "zelmar/window/failure_text.hpp"
 #include "zelmar/window/placement.hpp"
@@ -27,10 +28,6 @@ namespace zelmar::qt {
 // The window's description, which this front end reads.
 using namespace zelmar::window;
 namespace {
-
-QString ToQString(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 QRect ToQRect(const PixelRect& r) { return {r.left, r.top, r.width, r.height}; }
 

@@ -1,4 +1,4 @@
-#include "shipped_artwork.hpp"
+#include "zelmar/qt/shipped_artwork.hpp"
 
 #include <QPixmap>
 #include <QResource>

@@ -1,4 +1,4 @@
-#include "main_window.hpp"
+#include "zelmar/win32/main_window.hpp"
 
 #include <commctrl.h>
 
@@ -6,8 +6,8 @@
 #include <cmath>
 #include <utility>
 
-#include "resource_ids.hpp"
-#include "text.hpp"
+#include "zelmar/win32/resource_ids.hpp"
+#include "zelmar/win32/text.hpp"
 #include "zelmar/window/control_table.hpp"
 #include "zelmar/window/failure_text.hpp"
 #include "zelmar/window/placement.hpp"
@@ -68,12 +68,6 @@ HBITMAP LoadDiagram(HINSTANCE instance, int resource, int scale) {
   return bitmap;
 }
 
-std::wstring WindowText(HWND control) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
@@ -96,14 +90,7 @@ MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
   hwnd_ = CreateWindowExW(0, kWindowClass.data(), title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                           instance, this);
-  if (hwnd_ == nullptr) return;
-  if (icon_ != nullptr) {
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  }
-  CreateControls();
-  Arrange(GetDpiForWindow(hwnd_));
-  PlaceWindow();
+  if (hwnd_ != nullptr) PlaceWindow();
 }
 
 MainWindow::~MainWindow() {
@@ -287,63 +274,88 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wpa
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_COMMAND: {
-      const int id = LOWORD(wparam);
-      const int code = HIWORD(wparam);
-      if (id == kCalculateId && code == BN_CLICKED) {
-        form_.Calculate();
-        return 0;
-      }
-      if (code == EN_CHANGE) {
-        for (const Entry entry : kEntries) {
-          if (reinterpret_cast<HWND>(lparam) == boxes_[Index(entry)]) form_.EntryChanged(entry);
-        }
-        return 0;
-      }
-      break;
-    }
+    case WM_CREATE:
+      return OnCreate();
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
     case DM_GETDEFID:
       return MAKELRESULT(kCalculateId, DC_HASDEFID);
     case WM_CTLCOLORSTATIC:
-      // Labels in the system's colours for the window's face.
-      SetTextColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNTEXT));
-      SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      return OnCtlColorStatic(reinterpret_cast<HDC>(wparam));
     case WM_DRAWITEM:
       DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
       return TRUE;
     case WM_ACTIVATE:
-      // As a dialog does: the focus comes back where it was.
-      if (LOWORD(wparam) == WA_INACTIVE) {
-        focus_before_deactivation_ = GetFocus();
-      } else if (focus_before_deactivation_ != nullptr && IsChild(hwnd_, focus_before_deactivation_)) {
-        SetFocus(focus_before_deactivation_);
-        return 0;
-      }
-      break;
-    case WM_DPICHANGED: {
-      // Moved to a screen of another scale: the controls at the new scale,
-      // the window where and as large as the system suggests.
-      Arrange(HIWORD(wparam));
-      ApplyFonts();
-      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      return 0;
-    }
+      return OnActivate(LOWORD(wparam)) ? 0 : DefWindowProcW(hwnd_, message, wparam, lparam);
+    case WM_DPICHANGED:
+      return OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY: {
-      // The window is gone: nothing may use its handle, or destroy it again.
-      HWND gone = std::exchange(hwnd_, nullptr);
-      SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
-      return DefWindowProcW(gone, message, wparam, lparam);
-    }
+    case WM_NCDESTROY:
+      return OnNcDestroy(wparam, lparam);
     default:
-      break;
+      return DefWindowProcW(hwnd_, message, wparam, lparam);
   }
-  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+// The window exists: its icon and its controls, at the window's scale.
+LRESULT MainWindow::OnCreate() {
+  if (icon_ != nullptr) {
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  }
+  CreateControls();
+  Arrange(GetDpiForWindow(hwnd_));
+  return 0;
+}
+
+LRESULT MainWindow::OnCommand(int id, int code, HWND control) {
+  if (id == kCalculateId && code == BN_CLICKED) {
+    form_.Calculate();
+  } else if (code == EN_CHANGE) {
+    for (const Entry entry : kEntries) {
+      if (control == boxes_[Index(entry)]) form_.EntryChanged(entry);
+    }
+  }
+  return 0;
+}
+
+// Labels in the system's colours for the window's face.
+LRESULT MainWindow::OnCtlColorStatic(HDC dc) {
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// As a dialog does: the focus comes back where it was. True when it was
+// given back here.
+bool MainWindow::OnActivate(WORD state) {
+  if (state == WA_INACTIVE) {
+    focus_before_deactivation_ = GetFocus();
+    return false;
+  }
+  if (focus_before_deactivation_ == nullptr || IsChild(hwnd_, focus_before_deactivation_) == FALSE)
+    return false;
+  SetFocus(focus_before_deactivation_);
+  return true;
+}
+
+// Moved to a screen of another scale: the controls at the new scale, the
+// window where and as large as the system suggests.
+LRESULT MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  Arrange(dpi);
+  ApplyFonts();
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+// The window is gone: nothing may use its handle, or destroy it again.
+LRESULT MainWindow::OnNcDestroy(WPARAM wparam, LPARAM lparam) {
+  HWND gone = std::exchange(hwnd_, nullptr);
+  SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+  return DefWindowProcW(gone, WM_NCDESTROY, wparam, lparam);
 }
 
 void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {

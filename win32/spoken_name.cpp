@@ -1,4 +1,4 @@
-#include "spoken_name.hpp"
+#include "zelmar/win32/spoken_name.hpp"
 
 // After <windows.h>.
 #include <commctrl.h>
@@ -153,6 +153,8 @@ class NamedAccessible final : public IAccessible {  // NOLINT(cppcoreguidelines-
 }  // namespace
 
 SpokenName::~SpokenName() {
+  // A control still there (its window outlives this) is given back its own
+  // answers; one already destroyed took the subclass away itself.
   if (control_ != nullptr) RemoveWindowSubclass(control_, &SpokenName::Procedure, kSubclassId);
   if (com_) CoUninitialize();
 }
@@ -194,6 +196,12 @@ void SpokenName::Announce(std::wstring name) {
 LRESULT CALLBACK SpokenName::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR /*id*/,
                                        DWORD_PTR data) noexcept {
   auto* self = reinterpret_cast<SpokenName*>(data);
+  if (message == WM_NCDESTROY) {
+    // The control's last message: the subclass goes with it.
+    RemoveWindowSubclass(hwnd, &SpokenName::Procedure, kSubclassId);
+    self->control_ = nullptr;
+    return DefSubclassProc(hwnd, message, wparam, lparam);
+  }
   if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT && self->EnsureCom()) {
     IAccessible* standard = nullptr;
     if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kAccessible,

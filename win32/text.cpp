@@ -1,4 +1,4 @@
-#include "text.hpp"
+#include "zelmar/win32/text.hpp"
 
 #include <array>
 
@@ -28,6 +28,12 @@ DecimalSeparator UserDecimalSeparator() {
                                      static_cast<int>(separator.size()));
   if (length <= 1) return DecimalSeparator::Point();
   return DecimalSeparator::FromUtf8(Narrow({separator.data(), static_cast<std::size_t>(length - 1)}));
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 }  // namespace zelmar::win32

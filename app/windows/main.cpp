@@ -1,7 +1,7 @@
 // Start-up on Windows: the common controls, the one window, the message
 // loop with the dialog keys. Closing the window ends the program with
 // status 0.
-#include "main_window.hpp"
+#include "zelmar/win32/main_window.hpp"
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 

@@ -14,17 +14,9 @@ perf_build() {
 
 # perf_xvfb_start: sets XVFB_PID and DISPLAY.  No window manager, no session
 # bus, no accessibility bus: the same bare conditions for every program.
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/common/private_x_server.sh"
 perf_xvfb_start() {
-    local fdfile
-    fdfile=$(mktemp /tmp/perf-displayfd.XXXXXX)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset -br \
-        3>"$fdfile" 2>/dev/null &
-    XVFB_PID=$!
-    local i
-    for i in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
-    if [ ! -s "$fdfile" ]; then echo "Xvfb did not start" >&2; rm -f "$fdfile"; return 1; fi
-    export DISPLAY=":$(head -1 "$fdfile")"
-    rm -f "$fdfile"
+    start_private_x_server 1280x1024x24 -dpi 96 -noreset -br || return 1
     mkdir -p "$PERF_HOME/run" "$PERF_HOME/.config" "$PERF_HOME/.cache" "$PERF_HOME/.local/share"
     chmod 700 "$PERF_HOME/run"
     export HOME="$PERF_HOME" XDG_RUNTIME_DIR="$PERF_HOME/run"

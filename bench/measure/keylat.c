@@ -31,6 +31,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "x11_title.h"
+
 static double now_us(void) {
   struct timespec ts;
   clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -46,35 +48,11 @@ static Display* d;
 static int dmg_base;
 static Damage damage;
 
-static int prop_equals(Window w, Atom prop, const char* want) {
-  Atom type;
-  int fmt;
-  unsigned long n, after;
-  unsigned char* data = NULL;
-  if (XGetWindowProperty(d, w, prop, 0, 1024, False, AnyPropertyType, &type, &fmt, &n, &after, &data) !=
-          Success ||
-      !data)
-    return 0;
-  int eq = fmt == 8 && n == strlen(want) && memcmp(data, want, n) == 0;
-  XFree(data);
-  return eq;
-}
-
 static Window find_window(const char* title) {
-  Atom net = XInternAtom(d, "_NET_WM_NAME", False);
   for (int tries = 0; tries < 500; tries++) { /* up to ~10 s */
-    Window r, p, *kids = NULL, found = 0;
-    unsigned n = 0;
-    if (XQueryTree(d, DefaultRootWindow(d), &r, &p, &kids, &n)) {
-      for (unsigned i = 0; i < n && !found; i++) {
-        XWindowAttributes wa;
-        if (XGetWindowAttributes(d, kids[i], &wa) && wa.map_state == IsViewable &&
-            (prop_equals(kids[i], net, title) || prop_equals(kids[i], XA_WM_NAME, title)))
-          found = kids[i];
-      }
-      if (kids) XFree(kids);
-    }
-    if (found) return found;
+    const Window found = x11_find_titled(d, DefaultRootWindow(d), title);
+    XWindowAttributes wa;
+    if (found && XGetWindowAttributes(d, found, &wa) && wa.map_state == IsViewable) return found;
     usleep(20000);
   }
   return 0;

@@ -33,6 +33,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "x11_title.h"
+
 static double now_us(void) {
   struct timespec ts;
   clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -74,22 +76,7 @@ static struct win* find(Window w, int add, Display* d) {
   return p;
 }
 
-static int prop_equals(Display* d, Window w, Atom prop) {
-  Atom type;
-  int fmt;
-  unsigned long n, after;
-  unsigned char* data = NULL;
-  if (XGetWindowProperty(d, w, prop, 0, 1024, False, AnyPropertyType, &type, &fmt, &n, &after, &data) !=
-          Success ||
-      !data)
-    return 0;
-  int eq = fmt == 8 && n == strlen(want) && memcmp(data, want, n) == 0;
-  XFree(data);
-  return eq;
-}
-static int title_matches(Display* d, Window w) {
-  return prop_equals(d, w, a_net_wm_name) || prop_equals(d, w, XA_WM_NAME);
-}
+static int title_matches(Display* d, Window w) { return x11_has_title(d, w, want); }
 
 static int non_uniform(XImage* im) {
   unsigned long first = XGetPixel(im, 0, 0);

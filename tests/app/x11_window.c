@@ -13,28 +13,7 @@
 #include <string.h>
 #include <time.h>
 
-static int has_title(Display* display, Window window, const char* title) {
-  XTextProperty property;
-  int found = 0;
-  if (XGetWMName(display, window, &property) && property.value != NULL) {
-    found = strcmp((const char*)property.value, title) == 0;
-    XFree(property.value);
-  }
-  return found;
-}
-
-static Window find_window(Display* display, Window parent, const char* title) {
-  Window root_return = 0;
-  Window parent_return = 0;
-  Window* children = NULL;
-  unsigned int count = 0;
-  Window found = 0;
-  if (has_title(display, parent, title)) return parent;
-  if (!XQueryTree(display, parent, &root_return, &parent_return, &children, &count)) return 0;
-  for (unsigned int i = 0; i < count && !found; ++i) found = find_window(display, children[i], title);
-  if (children) XFree(children);
-  return found;
-}
+#include "x11_title.h"
 
 static int is_mapped(Display* display, Window window) {
   XWindowAttributes attributes;
@@ -59,7 +38,7 @@ int main(int argc, char** argv) {
     const long looks = (long)(seconds * 50);
     status = 1;
     for (long look = 0; look < looks && status != 0; ++look) {
-      const Window window = find_window(display, root, argv[2]);
+      const Window window = x11_find_titled(display, root, argv[2]);
       if (window && is_mapped(display, window)) {
         status = 0;
       } else {
@@ -67,7 +46,7 @@ int main(int argc, char** argv) {
       }
     }
   } else if (strcmp(argv[1], "close") == 0) {
-    const Window window = find_window(display, root, argv[2]);
+    const Window window = x11_find_titled(display, root, argv[2]);
     status = 1;
     if (window) {
       XEvent event = {.xclient = {.type = ClientMessage,

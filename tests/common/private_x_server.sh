@@ -1,13 +1,14 @@
-# Shared by the tests that need a display: an X server of their own, on a
-# free display, ended by its PID from the caller's EXIT trap.
+# Shared by the tests and the benchmarks that need a display: an X server of
+# their own, on a free display, ended by its PID from the caller's EXIT trap.
 # shellcheck shell=bash
 
-# start_private_x_server [SCREEN]: starts Xvfb, waits up to 30 s for it and
-# exports DISPLAY; XVFB_PID is its PID.
+# start_private_x_server [SCREEN [XVFB-ARGUMENT...]]: starts Xvfb, waits up
+# to 30 s for it and exports DISPLAY; XVFB_PID is its PID.
 start_private_x_server() {
-  local displayfd
+  local displayfd screen=${1:-1024x768x24}
+  [ $# -gt 0 ] && shift
   displayfd=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp 3>"$displayfd" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" 3>"$displayfd" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 600); do [ -s "$displayfd" ] && break; sleep 0.05; done
   if [ ! -s "$displayfd" ]; then

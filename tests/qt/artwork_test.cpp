@@ -9,7 +9,7 @@
 #include <set>
 
 #include "icon_file.hpp"
-#include "shipped_artwork.hpp"
+#include "zelmar/qt/shipped_artwork.hpp"
 
 namespace zelmar::qt {
 

@@ -13,8 +13,9 @@
 #include <QTest>
 #include <memory>
 
-#include "main_window.hpp"
 #include "window_cases.hpp"
+#include "zelmar/qt/main_window.hpp"
+#include "zelmar/qt/text.hpp"
 
 namespace zelmar::qt::testing {
 
@@ -24,10 +25,6 @@ namespace {
 
 using zelmar::testing::InkLine;
 using zelmar::testing::WindowCase;
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
  public:
@@ -46,15 +43,15 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
 
   void Type(std::string_view box, std::string_view text) override {
     auto* edit = SelectAll(box);
-    QTest::keyClicks(edit, Q(text));
+    QTest::keyClicks(edit, ToQString(text));
   }
   void Keys(std::string_view text) override {
     QWidget* target = QApplication::focusWidget();
     ASSERT_NE(target, nullptr);
-    QTest::keyClicks(target, Q(text));
+    QTest::keyClicks(target, ToQString(text));
   }
   void Paste(std::string_view box, std::string_view text) override {
-    QApplication::clipboard()->setText(Q(text));
+    QApplication::clipboard()->setText(ToQString(text));
     QTest::keyClick(SelectAll(box), Qt::Key_V, Qt::ControlModifier);
   }
   void Key(std::string_view key) override {
@@ -135,7 +132,7 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
  private:
   template <typename T = QWidget>
   T* Control(std::string_view name) {
-    auto* control = window_->findChild<T*>(Q(name));
+    auto* control = window_->findChild<T*>(ToQString(name));
     EXPECT_NE(control, nullptr) << name;
     return control;
   }

@@ -1,8 +1,8 @@
 #include <QRect>
 #include <string>
 
-#include "caption_label.hpp"
 #include "window_fixture.hpp"
+#include "zelmar/qt/caption_label.hpp"
 #include "zelmar/window/control_table.hpp"
 
 namespace zelmar::qt::testing {

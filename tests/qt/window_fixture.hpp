@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "main_window.hpp"
+#include "zelmar/qt/main_window.hpp"
 
 namespace zelmar::qt::testing {
 

@@ -7,7 +7,7 @@
 // read, through MSAA.
 #include <gtest/gtest.h>
 
-#include "main_window.hpp"
+#include "zelmar/win32/main_window.hpp"
 // After <windows.h>.
 #include <commctrl.h>
 #include <oleacc.h>
@@ -68,12 +68,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     EXPECT_NE(control, nullptr) << name;
     return control;
   }
-  static std::string TextOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
-  }
+  static std::string TextOf(HWND control) { return Narrow(WindowText(control)); }
 
   // A key pressed and released on the control with the focus, as the
   // keyboard delivers it: WM_KEYDOWN, its WM_CHAR (made by the message

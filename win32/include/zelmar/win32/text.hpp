@@ -18,6 +18,9 @@ namespace zelmar::win32 {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
 
+// A window's whole text, as GetWindowTextW gives it.
+std::wstring WindowText(HWND window);
+
 // The decimal separator of the user's Regional settings.
 DecimalSeparator UserDecimalSeparator();
 

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "spoken_name.hpp"
-#include "text.hpp"
 #include "zelmar/form.hpp"
+#include "zelmar/win32/spoken_name.hpp"
+#include "zelmar/win32/text.hpp"
 #include "zelmar/window_port.hpp"
 
 namespace zelmar::win32 {
@@ -65,6 +65,13 @@ class MainWindow final : public WindowPort {
  private:
   static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  // One function a message.
+  LRESULT OnCreate();
+  LRESULT OnCommand(int id, int code, HWND control);
+  static LRESULT OnCtlColorStatic(HDC dc);
+  bool OnActivate(WORD state);
+  LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
+  LRESULT OnNcDestroy(WPARAM wparam, LPARAM lparam);
   void CreateControls();
   void Arrange(UINT dpi);
   void ApplyFonts();
