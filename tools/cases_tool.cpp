@@ -4,8 +4,6 @@
 // their wording, and the window's typeface.
 //
 //   zelmar-cases WINDOW.cases OUT.json
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -37,9 +35,10 @@ std::string Quoted(std::string_view text) {
         break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
-          std::array<char, 8> escaped{};
-          (void)std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
-          out += escaped.data();
+          constexpr std::string_view kHex = "0123456789abcdef";
+          out += "\\u00";
+          out += kHex[static_cast<unsigned char>(c) >> 4U];
+          out += kHex[static_cast<unsigned char>(c) & 0xFU];
         } else {
           out += c;
         }

@@ -57,12 +57,14 @@ TEST_F(WindowTest, BoxesAndTheButtonAreDrawnOverTheLabels) {
 
 TEST_F(WindowTest, ResizingOrMaximisingMovesNothing) {
   std::vector<QRect> before;
+  before.reserve(window::kControls.size());
   for (const window::ControlSpec& control : window::kControls) {
     before.push_back(Control(std::string(control.name).c_str())->geometry());
   }
   for (const QSize size : {QSize(800, 700), QSize(120, 90)}) {
     window_->resize(size);
     QApplication::processEvents();
+    ASSERT_EQ(window_->size(), size);  // resized for real
     for (std::size_t i = 0; i < before.size(); ++i) {
       EXPECT_EQ(Control(std::string(window::kControls[i].name).c_str())->geometry(), before[i])
           << window::kControls[i].name;
@@ -70,6 +72,8 @@ TEST_F(WindowTest, ResizingOrMaximisingMovesNothing) {
   }
   window_->showMaximized();
   QApplication::processEvents();
+  ASSERT_TRUE(window_->isMaximized());
+  ASSERT_GT(window_->width(), 400);
   for (std::size_t i = 0; i < before.size(); ++i) {
     EXPECT_EQ(Control(std::string(window::kControls[i].name).c_str())->geometry(), before[i]);
   }

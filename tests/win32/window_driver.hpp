@@ -27,10 +27,13 @@ namespace zelmar::win32::testing {
 
 class Win32Driver final : public zelmar::testing::WindowDriver {
  public:
-  explicit Win32Driver(DecimalSeparator separator = DecimalSeparator::Point()) {
+  // The hook is in context: told at once, from inside the program's
+  // announcement, with the focus where it is then.
+  explicit Win32Driver(DecimalSeparator separator = DecimalSeparator::Point())
+      : live_hook_(SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, GetModuleHandleW(nullptr),
+                                   &Win32Driver::OnLiveRegion, GetCurrentProcessId(), 0,
+                                   WINEVENT_INCONTEXT)) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    live_hook_ = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &Win32Driver::OnLiveRegion,
-                                 GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     current_ = this;
     Reopen(separator);
   }

@@ -231,12 +231,16 @@ TEST_F(GeometryTest, ResizingOrMaximisingMovesNothing) {
   for (const int show : {SW_MAXIMIZE, SW_RESTORE}) {
     ShowWindow(window_->hwnd(), show);
     Pump();
+    ASSERT_EQ(IsZoomed(window_->hwnd()) != FALSE, show == SW_MAXIMIZE);  // for real
     for (std::size_t i = 0; i < window::kControls.size(); ++i) {
       EXPECT_EQ(PlaceOf(window_->Control(window::kControls[i].name)), before[i]) << window::kControls[i].name;
     }
   }
   SetWindowPos(window_->hwnd(), nullptr, 0, 0, 150, 150, SWP_NOMOVE | SWP_NOZORDER);
   Pump();
+  RECT frame{};
+  GetWindowRect(window_->hwnd(), &frame);
+  ASSERT_EQ(frame.right - frame.left, 150);
   for (std::size_t i = 0; i < window::kControls.size(); ++i) {
     EXPECT_EQ(PlaceOf(window_->Control(window::kControls[i].name)), before[i]) << window::kControls[i].name;
   }
