@@ -16,14 +16,6 @@ namespace {
 #ifndef EVENT_OBJECT_LIVEREGIONCHANGED
 constexpr DWORD EVENT_OBJECT_LIVEREGIONCHANGED = 0x8019;
 #endif
-// UI Automation's LiveSetting property, set through Dynamic Annotation.
-constexpr GUID kLiveSettingProperty = {
-    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
-constexpr int kPolite = 1;
-constexpr GUID kAccPropServicesClass = {
-    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
-constexpr GUID kAccPropServicesInterface = {
-    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 // Not oleacc's IID_IAccessible: that is data of the DLL, which MinGW's
 // import library does not reach without dllimport.
 const IID kAccessible = __uuidof(IAccessible);

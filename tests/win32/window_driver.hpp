@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "recorded_annotations.hpp"
 #include "window_cases.hpp"
 #include "zelmar/window/control_table.hpp"
 
@@ -34,6 +35,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
                                    &Win32Driver::OnLiveRegion, GetCurrentProcessId(), 0,
                                    WINEVENT_INCONTEXT)) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    annotations_ = std::make_unique<RecordedAnnotations>();
     current_ = this;
     Reopen(separator);
   }
@@ -46,6 +48,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     current_ = nullptr;
     window_.reset();
     Pump();
+    annotations_.reset();
     CoUninitialize();
   }
 
@@ -258,6 +261,9 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
                                     LONG child, DWORD /*thread*/, DWORD /*time*/) {
     if (current_ == nullptr || object != OBJID_CLIENT || child != CHILDID_SELF) return;
     current_->announcements_.push_back({AccessibleName(hwnd), current_->FocusName()});
+    // A screen reader speaks a live region's change only once it is one.
+    EXPECT_EQ(current_->annotations_->LiveSetting(hwnd), kPolite)
+        << "announced before it was a polite live region";
   }
 
   // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): a WinEvent callback takes no context
@@ -265,6 +271,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   std::unique_ptr<MainWindow> window_;
   std::vector<Failure> failures_;
   std::vector<zelmar::testing::Announcement> announcements_;
+  std::unique_ptr<RecordedAnnotations> annotations_;
   HWINEVENTHOOK live_hook_ = nullptr;
 };
 

@@ -1,0 +1,134 @@
+#pragma once
+
+// The system's annotation service as the program sees it, recorded in its
+// place for the tests: what a screen reader on Windows reads of a control's
+// annotated properties (a live region's setting) is what the program told
+// this service. Wine's own service takes nothing, so the tests register
+// this one for the service's class in their process.
+#include "zelmar/win32/spoken_name.hpp"
+// After <windows.h>.
+#include <oleacc.h>
+
+#include <map>
+#include <utility>
+
+namespace zelmar::win32::testing {
+
+// COM's own calling conventions and out-parameters.
+// NOLINTBEGIN(cppcoreguidelines-pro-type-union-access,readability-identifier-naming)
+class RecordedAnnotations final : public IAccPropServices, public IClassFactory {
+ public:
+  RecordedAnnotations() {
+    CoRegisterClassObject(kAccPropServicesClass, static_cast<IClassFactory*>(this), CLSCTX_INPROC_SERVER,
+                          REGCLS_MULTIPLEUSE, &cookie_);
+  }
+  RecordedAnnotations(const RecordedAnnotations&) = delete;
+  RecordedAnnotations& operator=(const RecordedAnnotations&) = delete;
+  RecordedAnnotations(RecordedAnnotations&&) = delete;
+  RecordedAnnotations& operator=(RecordedAnnotations&&) = delete;
+  ~RecordedAnnotations() {
+    if (cookie_ != 0) CoRevokeClassObject(cookie_);
+  }
+
+  // The live setting the program gave the control; 0 (off) if none.
+  [[nodiscard]] LONG LiveSetting(HWND control) const {
+    const auto found = live_settings_.find(control);
+    return found == live_settings_.end() ? 0 : found->second;
+  }
+
+  // IUnknown: one object, kept by the test, serves as both.
+  HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == kAccPropServicesInterface) {
+      *out = static_cast<IAccPropServices*>(this);
+    } else if (iid == IID_IClassFactory) {
+      *out = static_cast<IClassFactory*>(this);
+    } else {
+      *out = nullptr;
+      return E_NOINTERFACE;
+    }
+    return S_OK;
+  }
+  ULONG WINAPI AddRef() override { return 2; }
+  ULONG WINAPI Release() override { return 1; }
+
+  // IClassFactory
+  HRESULT WINAPI CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+    return outer != nullptr ? CLASS_E_NOAGGREGATION : QueryInterface(iid, out);
+  }
+  HRESULT WINAPI LockServer(BOOL /*lock*/) override { return S_OK; }
+
+  // IAccPropServices: the program sets a control's property by its window.
+  HRESULT WINAPI SetHwndProp(HWND hwnd, DWORD object, DWORD child, MSAAPROPID property,
+                             VARIANT value) override {
+    if (object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF &&
+        property == kLiveSettingProperty && value.vt == VT_I4) {
+      live_settings_[hwnd] = value.lVal;
+    }
+    return S_OK;
+  }
+  HRESULT WINAPI SetPropValue(const BYTE* /*id*/, DWORD /*length*/, MSAAPROPID /*property*/,
+                              VARIANT /*value*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI SetPropServer(const BYTE* /*id*/, DWORD /*length*/, const MSAAPROPID* /*properties*/,
+                               int /*count*/, IAccPropServer* /*server*/, AnnoScope /*scope*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI ClearProps(const BYTE* /*id*/, DWORD /*length*/, const MSAAPROPID* /*properties*/,
+                            int /*count*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI SetHwndPropStr(HWND /*hwnd*/, DWORD /*object*/, DWORD /*child*/, MSAAPROPID /*property*/,
+                                LPCWSTR /*text*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI SetHwndPropServer(HWND /*hwnd*/, DWORD /*object*/, DWORD /*child*/,
+                                   const MSAAPROPID* /*properties*/, int /*count*/,
+                                   IAccPropServer* /*server*/, AnnoScope /*scope*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI ClearHwndProps(HWND hwnd, DWORD /*object*/, DWORD /*child*/,
+                                const MSAAPROPID* /*properties*/, int /*count*/) override {
+    live_settings_.erase(hwnd);
+    return S_OK;
+  }
+  HRESULT WINAPI ComposeHwndIdentityString(HWND /*hwnd*/, DWORD /*object*/, DWORD /*child*/, BYTE** /*id*/,
+                                           DWORD* /*length*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI DecomposeHwndIdentityString(const BYTE* /*id*/, DWORD /*length*/, HWND* /*hwnd*/,
+                                             DWORD* /*object*/, DWORD* /*child*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI SetHmenuProp(HMENU /*menu*/, DWORD /*child*/, MSAAPROPID /*property*/,
+                              VARIANT /*value*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI SetHmenuPropStr(HMENU /*menu*/, DWORD /*child*/, MSAAPROPID /*property*/,
+                                 LPCWSTR /*text*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI SetHmenuPropServer(HMENU /*menu*/, DWORD /*child*/, const MSAAPROPID* /*properties*/,
+                                    int /*count*/, IAccPropServer* /*server*/, AnnoScope /*scope*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI ClearHmenuProps(HMENU /*menu*/, DWORD /*child*/, const MSAAPROPID* /*properties*/,
+                                 int /*count*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI ComposeHmenuIdentityString(HMENU /*menu*/, DWORD /*child*/, BYTE** /*id*/,
+                                            DWORD* /*length*/) override {
+    return E_NOTIMPL;
+  }
+  HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE* /*id*/, DWORD /*length*/, HMENU* /*menu*/,
+                                              DWORD* /*child*/) override {
+    return E_NOTIMPL;
+  }
+
+ private:
+  DWORD cookie_ = 0;
+  std::map<HWND, LONG> live_settings_;
+};
+// NOLINTEND(cppcoreguidelines-pro-type-union-access,readability-identifier-naming)
+
+}  // namespace zelmar::win32::testing
