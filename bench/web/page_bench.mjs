@@ -2,7 +2,11 @@
 // Chromium on 127.0.0.1, runs interleaved: load to the first paint of the
 // whole window (its first and largest contentful paints; the moment the
 // WebAssembly runs is shown beside it), a keystroke to its repaint, and the
-// bytes sent compressed (gzip, as any static server sends them).
+// bytes sent compressed (gzip, as any static server sends them); then
+// Lighthouse's performance score on a desktop and on its simulated phone,
+// the best of three runs each, every run printed (scores move with the
+// machine's load, which is why they are measured here and not asserted by
+// the tests).
 //   node page_bench.mjs SITE_DIR [RUNS]
 import {readFile} from "node:fs/promises";
 import http from "node:http";
@@ -12,6 +16,8 @@ import {gzipSync} from "node:zlib";
 
 const require = createRequire(new URL("../../tests/web/package.json", import.meta.url));
 const puppeteer = (await import(require.resolve("puppeteer-core"))).default;
+const lighthouse = (await import(require.resolve("lighthouse"))).default;
+const desktopConfig = (await import(require.resolve("lighthouse/core/config/desktop-config.js"))).default;
 const site = path.resolve(process.argv[2] ?? "build/web");
 const runs = Number(process.argv[3] ?? 15);
 const plain = await readFile(new URL("plain.html", import.meta.url));
@@ -96,6 +102,17 @@ for (let i = 0; i < runs + 2; ++i) {
     bare.push(p);
   }
 }
+const performanceScores = {};
+for (const [formFactor, config] of [["desktop", desktopConfig], ["phone", undefined]]) {
+  const scores = [];
+  for (let run = 0; run < 3; ++run) {
+    const {lhr} = await lighthouse(`${origin}/`, {port: Number(new URL(browser.wsEndpoint()).port), logLevel: "error",
+      output: "json", onlyCategories: ["performance"]}, config);
+    scores.push(Math.round(lhr.categories.performance.score * 100));
+    console.log(`Lighthouse performance, ${formFactor}, run ${run + 1}: ${scores.at(-1)}`);
+  }
+  performanceScores[formFactor] = Math.max(...scores);
+}
 await browser.close();
 server.close();
 const m = (list, field) => median(list.map((entry) => entry[field]));
@@ -107,4 +124,6 @@ console.log(line("page", zelmar));
 console.log(line("plain", bare));
 console.log(`ratio    load ${(m(zelmar, "load") / m(bare, "load")).toFixed(2)} (goal <= 1.5)   keystroke ${
   (m(zelmar, "key") / m(bare, "key")).toFixed(2)} (goal <= 1.2)   bytes ${
-  (m(zelmar, "bytes") / 1024).toFixed(1)} KB compressed (goal < 150 KB)`);
+  (m(zelmar, "bytes") / 1024).toFixed(1)} KB compressed (goal < 150 KB)   ready ${
+  (m(zelmar, "ready") / m(bare, "load")).toFixed(2)} x the plain page's paint (goal <= 2.5)   Lighthouse performance ${
+  performanceScores.desktop} desktop, ${performanceScores.phone} phone (best of three; goal 100)`);
