@@ -36,7 +36,7 @@ TEST_F(WindowTest, EveryCaptionShowsWholeAndRunsOnOnlyIntoEmptyBackground) {
     const QRect run_on(label->x() + label->DesignWidth(), label->y(), label->width() - label->DesignWidth(),
                        label->height());
     for (const window::ControlSpec& other : window::kControls) {
-      const QWidget* control = Control(std::string(other.name).c_str());
+      const QWidget* control = Control(other.name);
       if (control == label || other.name == "Gruppi") continue;
       EXPECT_FALSE(run_on.intersects(DesignedGeometry(control))) << other.name;
     }
@@ -59,15 +59,14 @@ TEST_F(WindowTest, ResizingOrMaximisingMovesNothing) {
   std::vector<QRect> before;
   before.reserve(window::kControls.size());
   for (const window::ControlSpec& control : window::kControls) {
-    before.push_back(Control(std::string(control.name).c_str())->geometry());
+    before.push_back(Control(control.name)->geometry());
   }
   for (const QSize size : {QSize(800, 700), QSize(120, 90)}) {
     window_->resize(size);
     QApplication::processEvents();
     ASSERT_EQ(window_->size(), size);  // resized for real
     for (std::size_t i = 0; i < before.size(); ++i) {
-      EXPECT_EQ(Control(std::string(window::kControls[i].name).c_str())->geometry(), before[i])
-          << window::kControls[i].name;
+      EXPECT_EQ(Control(window::kControls[i].name)->geometry(), before[i]) << window::kControls[i].name;
     }
   }
   window_->showMaximized();
@@ -75,13 +74,13 @@ TEST_F(WindowTest, ResizingOrMaximisingMovesNothing) {
   ASSERT_TRUE(window_->isMaximized());
   ASSERT_GT(window_->width(), 400);
   for (std::size_t i = 0; i < before.size(); ++i) {
-    EXPECT_EQ(Control(std::string(window::kControls[i].name).c_str())->geometry(), before[i]);
+    EXPECT_EQ(Control(window::kControls[i].name)->geometry(), before[i]);
   }
 }
 
 TEST_F(WindowTest, OnlyTheBoxesAndTheButtonTakeTheFocus) {
   for (const window::ControlSpec& design : window::kControls) {
-    const QWidget* control = Control(std::string(design.name).c_str());
+    const QWidget* control = Control(design.name);
     const bool takes_focus = qobject_cast<const QLineEdit*>(control) != nullptr ||
                              qobject_cast<const QPushButton*>(control) != nullptr;
     EXPECT_EQ(control->focusPolicy() != Qt::NoFocus, takes_focus) << design.name;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "zelmar/qt/main_window.hpp"
@@ -27,8 +28,8 @@ class WindowTest : public ::testing::Test {
   }
 
   template <typename T = QWidget>
-  T* Control(const char* name) const {
-    auto* control = window_->findChild<T*>(QLatin1String(name));
+  T* Control(std::string_view name) const {
+    auto* control = window_->findChild<T*>(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
     EXPECT_NE(control, nullptr) << name;
     return control;
   }

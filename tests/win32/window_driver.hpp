@@ -171,13 +171,18 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   }
   std::vector<Failure> TakeFailures() override { return std::exchange(failures_, {}); }
   std::vector<zelmar::testing::Announcement> Announcements() override { return announcements_; }
-  // The text the window's tip control holds for the result, asked of the
-  // tip control as any program may ask it.
-  std::string Tip(std::string_view result) override {
+  // The window's tip control, once it has made one.
+  HWND TipControl() const {
     HWND tip = nullptr;
     while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
       if (GetWindow(tip, GW_OWNER) == window_->hwnd()) break;
     }
+    return tip;
+  }
+  // The text the window's tip control holds for the result, asked of the
+  // tip control as any program may ask it.
+  std::string Tip(std::string_view result) override {
+    HWND tip = TipControl();
     if (tip == nullptr) return {};
     std::array<wchar_t, 128> text{};
     TOOLINFOW tool{};
