@@ -17,23 +17,27 @@ for flag in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
   grep -q -P "^\t+$flag\$" <<<"$headers" || fail "the PE header lacks $flag"
 done
 grep -q -E '^ +[0-9]+ \.reloc ' <<<"$headers" || fail "no .reloc section: ASLR cannot move the executable"
-# The stack protector and the fortified calls come from the static libssp,
-# whose members the linker takes only for code that calls them; its map
-# beside the executable names each member with the call it was taken for.
+# The stack protector's canary and its failure calls come from the build's
+# own stack guard (seeded without the crypto provider), the fortified calls
+# from the static libssp, whose members the linker takes only for code that
+# calls them; its map beside the executable names each member with the call
+# it was taken for.
 map=${exe%.exe}.map
 [ -f "$map" ] || fail "no link map beside the executable: $map"
+grep -A1 -F 'libzelmar_stack_guard.a(' "$map" | grep -q '(__stack_chk_fail)$' ||
+  fail "no code calls the stack protector's check, or it is not the build's own"
+! grep -q -F 'libssp.a(ssp.o)' "$map" || fail "libssp's canary is linked in: it loads the crypto provider at start-up"
 calls=$(grep -A1 'libssp\.a(' "$map" | grep -o -E '\(__[a-z_]+\)$' | tr -d '()' | sort -u)
-grep -q -x -E '__stack_chk_(fail|guard)' <<<"$calls" || fail "no code calls the stack protector's check"
 grep -q -x -E '__[a-z]+_chk' <<<"$calls" || fail "no fortified call is linked in"
-echo "protections: ASLR, high-entropy ASLR, DEP; libssp taken for" $calls
+echo "protections: ASLR, high-entropy ASLR, DEP, the stack guard; libssp taken for" $calls
 
-# No DLL beyond those every Windows has.
+# No DLL beyond those every Windows has, and none that only a screen reader
+# needs: oleacc, ole32 and oleaut32 are loaded when one asks.
 imports=$("$triple-objdump" -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort)
 for dll in $imports; do
   case $dll in
-    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll | oleacc.dll | ole32.dll | oleaut32.dll) ;;
-    advapi32.dll) ;;  # the stack protector's random canary
-    *) fail "imports $dll, which Windows does not ship" ;;
+    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | msvcrt.dll) ;;
+    *) fail "imports $dll, which Windows does not ship or start-up does not need" ;;
   esac
 done
 echo "imports: $(echo $imports)"
