@@ -6,6 +6,7 @@
 #include <oleacc.h>
 
 #include <atomic>
+#include <optional>
 #include <utility>
 
 // VARIANT is the COM API's own tagged union.
@@ -20,6 +21,48 @@ constexpr DWORD EVENT_OBJECT_LIVEREGIONCHANGED = 0x8019;
 // import library does not reach without dllimport.
 const IID kAccessible = __uuidof(IAccessible);
 constexpr UINT_PTR kSubclassId = 0x5a454c;  // "ZEL"
+
+// The screen-reader support of oleacc, ole32 and oleaut32, which a program
+// nobody reads aloud never needs: loaded from the system folder the first
+// time a screen reader asks or a result is announced, not at every start.
+struct Accessibility {
+  decltype(&CoInitializeEx) co_initialize_ex;
+  decltype(&CoUninitialize) co_uninitialize;
+  decltype(&CoCreateInstance) co_create_instance;
+  decltype(&SysAllocStringLen) sys_alloc_string_len;
+  decltype(&CreateStdAccessibleObject) create_std_accessible_object;
+  decltype(&LresultFromObject) lresult_from_object;
+};
+
+template <typename Function>
+bool Find(HMODULE module, const char* name, Function& function) {
+  // GetProcAddress has one type for every function; void (*)() is the one
+  // a function pointer may pass through on its way to its own type.
+  // NOLINTBEGIN(cppcoreguidelines-pro-type-reinterpret-cast)
+  using Generic = void (*)();
+  function = module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<Generic>(GetProcAddress(module, name)))
+                               : nullptr;
+  // NOLINTEND(cppcoreguidelines-pro-type-reinterpret-cast)
+  return function != nullptr;
+}
+
+const Accessibility* LoadAccessibility() {
+  static const std::optional<Accessibility> loaded = []() -> std::optional<Accessibility> {
+    HMODULE ole32 = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE oleaut32 = LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE oleacc = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    Accessibility api{};
+    if (Find(ole32, "CoInitializeEx", api.co_initialize_ex) && Find(ole32, "CoUninitialize", api.co_uninitialize) &&
+        Find(ole32, "CoCreateInstance", api.co_create_instance) &&
+        Find(oleaut32, "SysAllocStringLen", api.sys_alloc_string_len) &&
+        Find(oleacc, "CreateStdAccessibleObject", api.create_std_accessible_object) &&
+        Find(oleacc, "LresultFromObject", api.lresult_from_object)) {
+      return api;
+    }
+    return std::nullopt;
+  }();
+  return loaded ? &*loaded : nullptr;
+}
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -71,7 +114,8 @@ class NamedAccessible final : public IAccessible {  // NOLINT(cppcoreguidelines-
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (name == nullptr) return E_POINTER;
     if (!IsSelf(child)) return standard_->get_accName(child, name);
-    *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+    // The accessible object exists only once the library is loaded.
+    *name = LoadAccessibility()->sys_alloc_string_len(name_.data(), static_cast<UINT>(name_.size()));
     return *name != nullptr || name_.empty() ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
@@ -148,7 +192,7 @@ SpokenName::~SpokenName() {
   // A control still there (its window outlives this) is given back its own
   // answers; one already destroyed took the subclass away itself.
   if (control_ != nullptr) RemoveWindowSubclass(control_, &SpokenName::Procedure, kSubclassId);
-  if (com_) CoUninitialize();
+  if (com_) LoadAccessibility()->co_uninitialize();
 }
 
 void SpokenName::Attach(HWND control) {
@@ -158,15 +202,19 @@ void SpokenName::Attach(HWND control) {
 
 bool SpokenName::EnsureCom() {
   // Only once a screen reader asks: the program starts without COM.
-  if (!com_) com_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  if (!com_) {
+    const Accessibility* api = LoadAccessibility();
+    com_ = api != nullptr && SUCCEEDED(api->co_initialize_ex(nullptr, COINIT_APARTMENTTHREADED));
+  }
   return com_;
 }
 
 void SpokenName::MakeLiveRegion() {
   if (control_ == nullptr || !EnsureCom()) return;
   IAccPropServices* services = nullptr;
-  if (FAILED(CoCreateInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
-                              reinterpret_cast<void**>(&services)))) {
+  if (FAILED(LoadAccessibility()->co_create_instance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
+                                                      kAccPropServicesInterface,
+                                                      reinterpret_cast<void**>(&services)))) {
     return;
   }
   VARIANT polite{};
@@ -195,8 +243,9 @@ LRESULT CALLBACK SpokenName::Procedure(HWND hwnd, UINT message, WPARAM wparam, L
     return DefSubclassProc(hwnd, message, wparam, lparam);
   }
   if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT && self->EnsureCom()) {
+    const Accessibility* api = LoadAccessibility();
     IAccessible* standard = nullptr;
-    if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kAccessible,
+    if (SUCCEEDED(api->create_std_accessible_object(hwnd, OBJID_CLIENT, kAccessible,
                                             reinterpret_cast<void**>(&standard)))) {
       NamedAccessible* named = nullptr;
       try {
@@ -206,7 +255,7 @@ LRESULT CALLBACK SpokenName::Procedure(HWND hwnd, UINT message, WPARAM wparam, L
         standard->Release();
         return DefSubclassProc(hwnd, message, wparam, lparam);
       }
-      const LRESULT result = LresultFromObject(kAccessible, wparam, named);
+      const LRESULT result = api->lresult_from_object(kAccessible, wparam, named);
       named->Release();
       return result;
     }
