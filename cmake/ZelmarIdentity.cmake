@@ -36,6 +36,22 @@ set(_months January February March April May June July August September October 
 list(GET _months ${_month_index} _month_name)
 string(SUBSTRING "${_month_name}" 0 3 _month_short)
 set(ZELMAR_RELEASE_DATE_RFC2822 "${_weekday_name}, ${_day} ${_month_short} ${_year} 00:00:00 +0000")
+
+# The one time a release carries (its files' times, the executables' time
+# stamps): midnight UTC of the release date, in seconds since 1970 as
+# SOURCE_DATE_EPOCH, the variable the reproducible-builds tools read. One
+# set in the environment wins. Days since 1970 from the civil date (March
+# as the year's first month, so that leap days fall at the end).
+if(DEFINED ENV{SOURCE_DATE_EPOCH} AND "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
+  set(ZELMAR_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+else()
+  math(EXPR _march_month "(${_month_index} + 10) % 12")
+  math(EXPR _day_of_year "(153 * ${_march_month} + 2) / 5 + ${_day} - 1")
+  math(EXPR _days "${_y} * 365 + ${_y} / 4 - ${_y} / 100 + ${_y} / 400 + ${_day_of_year} - 719468")
+  math(EXPR ZELMAR_SOURCE_DATE_EPOCH "${_days} * 86400")
+endif()
+# For the scripts that pack what the build made.
+set(ZELMAR_SOURCE_DATE_EPOCH ${ZELMAR_SOURCE_DATE_EPOCH} CACHE INTERNAL "The release's time, for its archives")
 set(ZELMAR_RELEASE_MONTH "${_month_name} ${_year}")
 
 # 1.0.0.2 is shown as 1.00.0002: the minor number in two digits, the last

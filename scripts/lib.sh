@@ -51,6 +51,11 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletes
 # and draw its pictures need BUILD_PACKAGES too.
 WEB_PACKAGES=(emscripten chromium firefox-esr)
 
+# What making a release needs on top of the three builds': the Debian
+# package's tools, and the signing tool (used only when a certificate is
+# given).
+RELEASE_PACKAGES=(dpkg-dev file osslsigncode)
+
 # ensure_npm: Debian's npm, unless an npm is already at hand (one that came
 # with another Node.js, which Debian's npm would conflict with).
 ensure_npm() {
