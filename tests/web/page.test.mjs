@@ -87,8 +87,9 @@ after(async () => {
 
 // A new page in its own browsing context, its failure messages and its
 // announcements counted. Its browser's languages are English, or those the
-// address asks for (?languages=it-IT,it: a browser set to Italian).
-async function open({phone = false} = {}) {
+// address asks for (?languages=it-IT,it: a browser set to Italian); its
+// system's colours light, or dark (emulated in Chromium).
+async function open({phone = false, scheme = "light"} = {}) {
   const context = await browser.createBrowserContext();
   if (!firefox) {
     await context.overridePermissions(origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
@@ -124,6 +125,7 @@ async function open({phone = false} = {}) {
   });
   if (phone) await page.setViewport({width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
   else await page.setViewport({width: 1024, height: 768});
+  if (scheme !== "light") await page.emulateMediaFeatures([{name: "prefers-color-scheme", value: scheme}]);
   page.requests = [];
   page.on("request", (request) => page.requests.push(request.url()));
   await page.goto(`${origin}/`, {waitUntil: "load"});
@@ -208,21 +210,32 @@ describe("on a desktop", notInLighthouseRun, () => {
     await page.context.close();
   });
 
-  test("no accessibility violations, before and after a calculation and with a failure shown", async () => {
-    const page = await open();
-    const audit = async () => {
-      await page.evaluate(axeSource);
-      return page.evaluate(async () => (await axe.run(document)).violations.map((v) => `${v.id}: ${v.help}`));
-    };
-    assert.deepEqual(await audit(), []);
-    await typeInto(page, "Gruppi", "3");
-    await page.keyboard.press("Enter");
-    assert.deepEqual(await audit(), []);
-    await typeInto(page, "Gruppi", "x");
-    await page.waitForSelector("#failure[open]");
-    assert.deepEqual(await audit(), []);
-    await page.context.close();
-  });
+  // The system's light and dark colours (dark emulated in Chromium only).
+  for (const scheme of firefox ? ["light"] : ["light", "dark"]) {
+    test(`no accessibility violations in ${scheme} colours, before and after a calculation and with a failure shown`,
+      async () => {
+        const page = await open({scheme});
+        const audit = async () => {
+          await page.evaluate(axeSource);
+          return page.evaluate(async () => (await axe.run(document)).violations.map((v) => `${v.id}: ${v.help}`));
+        };
+        // The window's face follows the system's colours; the diagram keeps
+        // its white behind its sunken border.
+        const lightness = (colour) => colour.match(/\d+/g).slice(0, 3).reduce((sum, part) => sum + Number(part), 0) / 3;
+        const face = await page.$eval("#Zelmar", (form) => getComputedStyle(form).backgroundColor);
+        assert.equal(lightness(face) > 160, scheme === "light", `the window's face is ${face}`);
+        assert.equal(await page.$eval("#Image1", (image) => getComputedStyle(image).backgroundColor),
+          "rgb(255, 255, 255)");
+        assert.deepEqual(await audit(), []);
+        await typeInto(page, "Gruppi", "3");
+        await page.keyboard.press("Enter");
+        assert.deepEqual(await audit(), []);
+        await typeInto(page, "Gruppi", "x");
+        await page.waitForSelector("#failure[open]");
+        assert.deepEqual(await audit(), []);
+        await page.context.close();
+      });
+  }
 
   // A page whose rules (zelmar.js) are held back until release() is called.
   async function openHeld() {
