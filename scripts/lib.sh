@@ -37,13 +37,13 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-liberat
 # What the test suite needs on top.
 TEST_PACKAGES=(git libgtest-dev locales clang-format clang-tidy xvfb libx11-dev desktop-file-utils appstream
   dpkg-dev file binutils-mingw-w64-x86-64 libbenchmark-dev libxtst-dev libxdamage-dev dbus at-spi2-core
-  python3-pyatspi xdotool lintian devscripts man-db)
+  python3-pyatspi xdotool lintian devscripts man-db openssl osslsigncode)
 
 # What building the Windows program, its installer and its tests needs: the
 # MinGW-w64 cross compiler, GoogleTest's sources, NSIS, and Wine with a
-# private X server to run the tests. The artwork tool for the build machine
+# private X server to run the tests; zip for the portable zip. The artwork tool for the build machine
 # needs BUILD_PACKAGES too.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest nsis wine wine64 xvfb
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest nsis zip wine wine64 xvfb
   xdotool x11-utils unzip file)
 
 # What the page needs: Emscripten (which brings Node.js), and for its tests

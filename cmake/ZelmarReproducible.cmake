@@ -1,0 +1,17 @@
+# The same bytes from every build of one commit, whatever the folder, the
+# time, the umask or the time zone it is built in: the one time that goes in
+# is the release's (ZELMAR_SOURCE_DATE_EPOCH, from ZelmarIdentity.cmake).
+
+# No build folder in what is compiled: __FILE__ and the debug sections name
+# files from the source and build folders' tops.
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+
+# The linkers that write a time stamp (the PE header's) take the release's
+# from SOURCE_DATE_EPOCH.
+set(CMAKE_C_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${ZELMAR_SOURCE_DATE_EPOCH})
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_C_LINKER_LAUNCHER})
+
+# Installed folders as Debian wants them, whatever the builder's umask (the
+# package is made from what is installed).
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                                WORLD_READ WORLD_EXECUTE)
