@@ -6,10 +6,12 @@
 # files from the source and build folders' tops.
 add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
 
-# The linkers that write a time stamp (the PE header's) take the release's
-# from SOURCE_DATE_EPOCH.
+# The tools that write a time take the release's from SOURCE_DATE_EPOCH: the
+# linker (the PE header's time stamp), and among the build's own steps Qt's
+# resource compiler (each file's time, which would be the build's).
 set(CMAKE_C_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${ZELMAR_SOURCE_DATE_EPOCH})
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_C_LINKER_LAUNCHER})
+set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM "${CMAKE_C_LINKER_LAUNCHER}")
 
 # Installed folders as Debian wants them, whatever the builder's umask (the
 # package is made from what is installed).
