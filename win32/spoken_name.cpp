@@ -40,8 +40,9 @@ bool Find(HMODULE module, const char* name, Function& function) {
   // a function pointer may pass through on its way to its own type.
   // NOLINTBEGIN(cppcoreguidelines-pro-type-reinterpret-cast)
   using Generic = void (*)();
-  function = module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<Generic>(GetProcAddress(module, name)))
-                               : nullptr;
+  function = module != nullptr
+                 ? reinterpret_cast<Function>(reinterpret_cast<Generic>(GetProcAddress(module, name)))
+                 : nullptr;
   // NOLINTEND(cppcoreguidelines-pro-type-reinterpret-cast)
   return function != nullptr;
 }
@@ -52,7 +53,8 @@ const Accessibility* LoadAccessibility() {
     HMODULE oleaut32 = LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     HMODULE oleacc = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     Accessibility api{};
-    if (Find(ole32, "CoInitializeEx", api.co_initialize_ex) && Find(ole32, "CoUninitialize", api.co_uninitialize) &&
+    if (Find(ole32, "CoInitializeEx", api.co_initialize_ex) &&
+        Find(ole32, "CoUninitialize", api.co_uninitialize) &&
         Find(ole32, "CoCreateInstance", api.co_create_instance) &&
         Find(oleaut32, "SysAllocStringLen", api.sys_alloc_string_len) &&
         Find(oleacc, "CreateStdAccessibleObject", api.create_std_accessible_object) &&
@@ -213,8 +215,8 @@ void SpokenName::MakeLiveRegion() {
   if (control_ == nullptr || !EnsureCom()) return;
   IAccPropServices* services = nullptr;
   if (FAILED(LoadAccessibility()->co_create_instance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
-                                                      kAccPropServicesInterface,
-                                                      reinterpret_cast<void**>(&services)))) {
+                                                     kAccPropServicesInterface,
+                                                     reinterpret_cast<void**>(&services)))) {
     return;
   }
   VARIANT polite{};
@@ -246,7 +248,7 @@ LRESULT CALLBACK SpokenName::Procedure(HWND hwnd, UINT message, WPARAM wparam, L
     const Accessibility* api = LoadAccessibility();
     IAccessible* standard = nullptr;
     if (SUCCEEDED(api->create_std_accessible_object(hwnd, OBJID_CLIENT, kAccessible,
-                                            reinterpret_cast<void**>(&standard)))) {
+                                                    reinterpret_cast<void**>(&standard)))) {
       NamedAccessible* named = nullptr;
       try {
         named = new NamedAccessible(standard, self->name_);

@@ -43,4 +43,4 @@ static int __cdecl SeedStackGuard(void) {
 
 /* Among the C runtime's initialisers, which run before any constructor and
  * before WinMain. */
-__attribute__((section(".CRT$XIU"), used)) static int(__cdecl *const seed_stack_guard)(void) = SeedStackGuard;
+__attribute__((section(".CRT$XIU"), used)) static int(__cdecl* const seed_stack_guard)(void) = SeedStackGuard;
