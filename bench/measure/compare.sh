@@ -14,7 +14,8 @@
 #          "Gruppi" box, then BackSpace; bareqt: into its line edit)
 #   click  press and release of the mouse on the button (release runs the
 #          calculation and repaints the results)
-# PERF_BUILD names the folder of the built measuring tools.
+# PERF_BUILD names the folder of the built measuring tools; QT_SCALE_FACTOR,
+# when set, is the scale both programs run at.
 set -u
 PROG=${1:?usage: compare.sh PROGRAM [RUNS]}
 RUNS=${2:-15}
@@ -43,8 +44,11 @@ perf_summarize bareqt "$RAW_DIR/bareqt.raw" "$fails_bareqt" > "$RAW_DIR/bareqt.s
 perf_summarize zelmar "$RAW_DIR/zelmar.raw" "$fails_zelmar" > "$RAW_DIR/zelmar.sum" 2> >(cat >&2)
 sleep 0.2
 echo "input -> repaint latency, 40 events each (microseconds):"
-KEYLAT_ARGS="-k 5" "$HERE/keylat.sh" "$PERF_BUILD/bareqt" bareqt 40 50,65 | tee "$RAW_DIR/bareqt.lat"
-KEYLAT_ARGS="-k 5 -f 33,234" "$HERE/keylat.sh" "$PROG" "$TITLE" 40 96,352 | sed 's/^[^ ]* /zelmar /' | tee "$RAW_DIR/zelmar.lat"
+# The places to click, at the scale the programs run at (QT_SCALE_FACTOR).
+at() { awk -v s="${QT_SCALE_FACTOR:-1}" -v p="$1" 'BEGIN { split(p, a, ","); printf "%d,%d", a[1] * s, a[2] * s }'; }
+KEYLAT_ARGS="-k 5" "$HERE/keylat.sh" "$PERF_BUILD/bareqt" bareqt 40 "$(at 50,65)" | tee "$RAW_DIR/bareqt.lat"
+KEYLAT_ARGS="-k 5 -f $(at 33,234)" "$HERE/keylat.sh" "$PROG" "$TITLE" 40 "$(at 96,352)" | sed 's/^[^ ]* /zelmar /' |
+  tee "$RAW_DIR/zelmar.lat"
 echo
 echo "ratios zelmar / bareqt (medians; 1.00 = as fast or small as an empty Qt window):"
 awk '
