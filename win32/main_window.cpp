@@ -110,6 +110,8 @@ HWND MainWindow::Control(std::string_view name) const noexcept {
 }
 
 void MainWindow::CreateControls() {
+  // Each made where it goes: no second pass to move them at start-up.
+  const UINT dpi = dpi_;
   auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   controls_.assign(kControls.size(), nullptr);
   // Windows puts each new child below the ones before it, and a dialog's
@@ -149,9 +151,10 @@ void MainWindow::CreateControls() {
     }
     // The design-time text goes in as the control is made: no change.
     const std::wstring text = Widen(design.text);
-    HWND control =
-        CreateWindowExW(extended, window_class, text.c_str(), style, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(i))), instance, nullptr);
+    const window::PixelRect place = window::Place(design, dpi).painted;
+    HWND control = CreateWindowExW(
+        extended, window_class, text.c_str(), style, place.left, place.top, place.width, place.height, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(i))), instance, nullptr);
     controls_[i] = control;
     if (design.kind == ControlKind::EntryBox) {
       SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit beyond the system's
@@ -305,8 +308,8 @@ LRESULT MainWindow::OnCreate() {
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   }
+  dpi_ = GetDpiForWindow(hwnd_);
   CreateControls();
-  Arrange(GetDpiForWindow(hwnd_));
   return 0;
 }
 
