@@ -126,6 +126,22 @@
     if (press) rules.calculate();
   };
 
+  // The decimal separator of the browser's first language, which the rules
+  // ask for as they start. Working it out loads the browser's number formats
+  // (tens of milliseconds the first time), so it is done while the rules
+  // download.
+  let separator = null;
+  window.zelmarDecimalSeparator = () => {
+    if (separator !== null) return separator;
+    const language = (navigator.languages && navigator.languages[0]) || navigator.language || "en";
+    separator = ".";
+    try {
+      const part = new Intl.NumberFormat(language).formatToParts(1.5).find((p) => p.type === "decimal");
+      if (part) separator = part.value;
+    } catch (e) {}
+    return separator;
+  };
+
   // The rules arrive once the window has painted; the offline copy is made
   // after that, so that neither holds back the first paint.
   requestAnimationFrame(() => setTimeout(() => {
@@ -135,5 +151,6 @@
       if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
     });
     document.body.append(script);
+    window.zelmarDecimalSeparator();
   }));
 })();

@@ -46,13 +46,7 @@ EM_JS(void, js_show_failure, (const char* text), {
   window.zelmarShowFailure(UTF8ToString(text));
 });
 EM_JS(char*, js_decimal_separator, (), {
-  const language = (navigator.languages && navigator.languages[0]) || navigator.language || "en";
-  let separator = ".";
-  try {
-    const part = new Intl.NumberFormat(language).formatToParts(1.5).find((p) => p.type === "decimal");
-    if (part) separator = part.value;
-  } catch (e) {}
-  return stringToNewUTF8(separator);
+  return stringToNewUTF8(window.zelmarDecimalSeparator());
 });
 EM_JS(void, js_rules_arrived, (), {
   window.zelmarRulesArrived({
