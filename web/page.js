@@ -113,6 +113,7 @@
   // Called by the rules as they start.
   window.zelmarRulesArrived = (entryPoints) => {
     rules = entryPoints;
+    performance.mark("zelmar-rules-arrived");
     // The changes typed meanwhile are handled now; their handling moves the
     // focus into each box, but the user may be typing elsewhere by now.
     const active = document.activeElement;
