@@ -8,12 +8,16 @@
  * Built without the stack protector: the seed runs while the canary is
  * still zero, and the failure calls must not check a stack they already
  * know is broken. */
+// The names below are the compiler's and the C runtime's own: GCC's stack
+// protector and libssp call them, the runtime declares rand_s on request.
+// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 #define _CRT_RAND_S
 #include <stdint.h>
 #include <stdlib.h>
 #include <windows.h>
 
-uintptr_t __stack_chk_guard;
+// Set once, at start.
+uintptr_t __stack_chk_guard;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 /* What a smashed stack or an overflowing fortified call does: end the
  * process at once, running nothing that could use the broken state (no
@@ -43,4 +47,7 @@ static int __cdecl SeedStackGuard(void) {
 
 /* Among the C runtime's initialisers, which run before any constructor and
  * before WinMain. */
+// A constant pointer to a function.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 __attribute__((section(".CRT$XIU"), used)) static int(__cdecl* const seed_stack_guard)(void) = SeedStackGuard;
+// NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
