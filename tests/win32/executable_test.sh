@@ -17,6 +17,10 @@ for flag in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
   grep -q -P "^\t+$flag\$" <<<"$headers" || fail "the PE header lacks $flag"
 done
 grep -q -E '^ +[0-9]+ \.reloc ' <<<"$headers" || fail "no .reloc section: ASLR cannot move the executable"
+# The one time it carries: the release's, midnight UTC of its date.
+stamp=$(TZ=UTC LC_ALL=C "$triple-objdump" -p "$exe" | sed -n 's/^Time\/Date[[:space:]]*//p')
+[ "$(TZ=UTC date -d "$stamp" +%F\ %T)" = "$ZELMAR_RELEASE_DATE 00:00:00" ] ||
+  fail "the PE time stamp is $stamp, not the release date $ZELMAR_RELEASE_DATE"
 # The stack protector's canary and its failure calls come from the build's
 # own stack guard (seeded without the crypto provider), the fortified calls
 # from the static libssp, whose members the linker takes only for code that
