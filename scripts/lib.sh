@@ -1,4 +1,5 @@
-# Shared by the scripts: installing Debian packages when they are missing.
+# Shared by the scripts: installing Debian packages when they are missing, and
+# running a step that shows its output only if it fails.
 # shellcheck shell=bash
 
 as_root() {
@@ -8,6 +9,16 @@ as_root() {
     sudo "$@"
   else
     echo "error: '$*' needs root, and sudo is not available" >&2
+    return 1
+  fi
+}
+
+# quiet COMMAND...: runs it, showing its output only if it fails.
+quiet() {
+  local log
+  if ! log=$("$@" 2>&1); then
+    echo "$log" >&2
+    echo "error: failed: $*" >&2
     return 1
   fi
 }

@@ -7,7 +7,8 @@
 # network.
 cmake_minimum_required(VERSION 3.25)
 
-get_filename_component(name "${OUT}" NAME_WE)
+# The signature describes the file by its name without the extension.
+get_filename_component(name "${OUT}" NAME_WLE)
 file(REMOVE "${OUT}")
 if(CERT AND KEY)
   find_program(OSSLSIGNCODE osslsigncode REQUIRED)
