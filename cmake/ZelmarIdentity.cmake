@@ -36,6 +36,7 @@ set(_months January February March April May June July August September October 
 list(GET _months ${_month_index} _month_name)
 string(SUBSTRING "${_month_name}" 0 3 _month_short)
 set(ZELMAR_RELEASE_DATE_RFC2822 "${_weekday_name}, ${_day} ${_month_short} ${_year} 00:00:00 +0000")
+set(ZELMAR_RELEASE_MONTH "${_month_name} ${_year}")
 
 # The one time a release carries (its files' times, the executables' time
 # stamps): midnight UTC of the release date, in seconds since 1970 as
@@ -52,7 +53,6 @@ else()
 endif()
 # For the scripts that pack what the build made.
 set(ZELMAR_SOURCE_DATE_EPOCH ${ZELMAR_SOURCE_DATE_EPOCH} CACHE INTERNAL "The release's time, for its archives")
-set(ZELMAR_RELEASE_MONTH "${_month_name} ${_year}")
 
 # 1.0.0.2 is shown as 1.00.0002: the minor number in two digits, the last
 # one in four.

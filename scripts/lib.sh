@@ -23,6 +23,11 @@ quiet() {
   fi
 }
 
+# cache_value BUILD NAME: a variable of a configured build, as its cache has it.
+cache_value() {
+  sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt"
+}
+
 # ensure_packages PKG...: installs those that are missing, quietly.
 ensure_packages() {
   local missing=() p
