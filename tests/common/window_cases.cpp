@@ -166,6 +166,7 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
       EXPECT_EQ(font.family, window::kFontFamily) << arg(2);
       EXPECT_EQ(font.pixels, pixels) << arg(2);
       EXPECT_EQ(font.bold, weight == "bold") << arg(2);
+      EXPECT_TRUE(font.plain) << arg(2) << ": italic, underlined or struck out";
     } else {
       ADD_FAILURE() << "window.cases line " << step.line << ": cannot read \"" << verb << ' ' << arg(1)
                     << '"';

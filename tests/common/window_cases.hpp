@@ -47,6 +47,7 @@ struct FontSeen {
   std::string family;
   int pixels = 0;  // the height asked of the font: the em at the screen's resolution
   bool bold = false;
+  bool plain = true;  // neither italic, underlined nor struck out
 };
 
 class WindowDriver {

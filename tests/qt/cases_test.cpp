@@ -110,7 +110,8 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
   }
   zelmar::testing::FontSeen Font(std::string_view control) override {
     const QFont font = Control(control)->font();
-    return {font.family().toStdString(), QFontInfo(font).pixelSize(), font.bold()};
+    return {font.family().toStdString(), QFontInfo(font).pixelSize(), font.bold(),
+            !font.italic() && !font.underline() && !font.strikeOut()};
   }
   std::vector<InkLine> Ink(std::string_view control) override {
     QWidget* label = Control(control);

@@ -56,8 +56,8 @@ export async function runCase(windowCase, driver) {
       }
     } else if (verb === "expect" && a === "font") {
       const [pixels, weight] = c.split(" ");
-      assert.deepEqual(await driver.font(b), {family: table.typeface, pixels: Number(pixels), bold: weight === "bold"},
-        `${at}: ${b}`);
+      assert.deepEqual(await driver.font(b),
+        {family: table.typeface, pixels: Number(pixels), bold: weight === "bold", plain: true}, `${at}: ${b}`);
     } else assert.fail(`${at}: cannot read "${verb} ${a}"`);
   }
   assert.deepEqual(await driver.takeFailures(), [], "failures reported and never checked");
@@ -183,7 +183,8 @@ export function pageDriver(page, {firefox = false} = {}) {
     font: (id) => page.$eval(`#${id}`, (e) => {
       const style = getComputedStyle(e);
       return {family: style.fontFamily.split(",")[0].replace(/"/g, "").trim(),
-        pixels: Math.round(parseFloat(style.fontSize)), bold: Number(style.fontWeight) >= 700};
+        pixels: Math.round(parseFloat(style.fontSize)), bold: Number(style.fontWeight) >= 700,
+        plain: style.fontStyle === "normal" && style.textDecorationLine === "none"};
     }),
     async ink(id) {
       return page.$eval(`#${id}`, (e) => {

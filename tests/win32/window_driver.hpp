@@ -206,7 +206,8 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   static zelmar::testing::FontSeen FontOf(HWND control) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-    return {Narrow(font.lfFaceName), static_cast<int>(-font.lfHeight), font.lfWeight >= FW_BOLD};
+    return {Narrow(font.lfFaceName), static_cast<int>(-font.lfHeight), font.lfWeight >= FW_BOLD,
+            font.lfItalic == FALSE && font.lfUnderline == FALSE && font.lfStrikeOut == FALSE};
   }
 
   // The pointer to a point of the client area, as the mouse moves it.
