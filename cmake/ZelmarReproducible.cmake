@@ -11,7 +11,9 @@ add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=
 # resource compiler (each file's time, which would be the build's).
 set(CMAKE_C_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${ZELMAR_SOURCE_DATE_EPOCH})
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_C_LINKER_LAUNCHER})
-set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM "${CMAKE_C_LINKER_LAUNCHER}")
+# The rule launcher goes into the build's shell command as it stands: one
+# string (a list's semicolons would end the command there).
+set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM "\"${CMAKE_COMMAND}\" -E env SOURCE_DATE_EPOCH=${ZELMAR_SOURCE_DATE_EPOCH}")
 
 # Installed folders as Debian wants them, whatever the builder's umask (the
 # package is made from what is installed).
