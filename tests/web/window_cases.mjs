@@ -163,9 +163,10 @@ export function pageDriver(page, {firefox = false} = {}) {
       await page.waitForFunction(() => typeof Module !== "undefined" && Module.calledRun);
     },
     // A result's title is its tip, on a figure its label cuts with an ellipsis.
-    tip: (id) => page.$eval(`#${id}`, (e) => (!e.title ||
-      (e.scrollWidth > e.clientWidth && getComputedStyle(e).textOverflow === "ellipsis") ? e.title
-      : `(a tip on a figure shown whole: ${e.title})`)),
+    tip: (id) => page.$eval(`#${id}`, (e) => {
+      const cut = e.scrollWidth > e.clientWidth && getComputedStyle(e).textOverflow === "ellipsis";
+      return !e.title || cut ? e.title : `(a tip on a figure shown whole: ${e.title})`;
+    }),
     // Asked of the browser's accessibility tree as both engines answer it:
     // which elements bear this name. The text if the control is one of them.
     async spoken(id, name) {
