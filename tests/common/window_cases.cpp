@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "window_cases_text.hpp"
+#include "zelmar/window/failure_text.hpp"
 
 namespace zelmar::testing {
 namespace {
@@ -65,7 +66,7 @@ std::vector<InkLine> InkLines(int width, int height, const std::function<bool(in
 }
 
 void RunCase(const WindowCase& window_case, WindowDriver& driver) {
-  (void)driver.TakeFailures();
+  (void)driver.TakeMessages();
   std::size_t announcements_at_start = driver.Announcements().size();
   for (const CaseStep& step : window_case.steps) {
     const std::vector<std::string>& w = step.words;
@@ -103,15 +104,17 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
     } else if (verb == "expect" && arg(1) == "focus") {
       EXPECT_EQ(driver.FocusName(), arg(2));
     } else if (verb == "expect" && arg(1) == "failures") {
-      std::vector<Failure> expected;
+      // Each failure is one message, captioned with the application's name.
+      std::vector<std::string> expected;
       std::istringstream names{arg(2)};
       for (std::string name; names >> name;) {
         if (name == "none") continue;
         const std::optional<Failure> kind = FailureNamed(name);
         ASSERT_TRUE(kind.has_value()) << name;
-        expected.push_back(*kind);
+        expected.push_back(std::string(window::kMessageTitle) + " | " +
+                           std::string(window::FailureText(*kind)));
       }
-      EXPECT_EQ(driver.TakeFailures(), expected);
+      EXPECT_EQ(driver.TakeMessages(), expected);
     } else if (verb == "expect" && arg(1) == "announced") {
       const std::vector<Announcement> made = driver.Announcements();
       if (arg(2) == "none") {
@@ -172,7 +175,7 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
                     << '"';
     }
   }
-  EXPECT_EQ(driver.TakeFailures(), std::vector<Failure>{}) << "failures reported and never checked";
+  EXPECT_EQ(driver.TakeMessages(), std::vector<std::string>{}) << "messages shown and never checked";
   // Results are announced once the focus is back on the button, so that a
   // screen reader speaks them where the user is.
   for (const Announcement& made : driver.Announcements()) {

@@ -74,8 +74,9 @@ class WindowDriver {
 
   virtual std::string Text(std::string_view control) = 0;
   virtual std::string FocusName() = 0;
-  // The failures reported since the last call.
-  virtual std::vector<Failure> TakeFailures() = 0;
+  // The messages the window showed since the last call, each read and
+  // closed as a user would, as "caption | text".
+  virtual std::vector<std::string> TakeMessages() = 0;
   // Opens the window anew with this decimal separator.
   virtual void Reopen(DecimalSeparator separator) = 0;
   // Every announcement made so far, oldest first.

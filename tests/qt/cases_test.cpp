@@ -9,8 +9,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "window_cases.hpp"
@@ -28,31 +30,42 @@ using zelmar::testing::WindowCase;
 
 class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
  public:
-  QtDriver() { Reopen(DecimalSeparator::Point()); }
+  QtDriver() {
+    // Each message is read and closed as soon as it shows, as a user would.
+    QObject::connect(&close_messages_, &QTimer::timeout, this, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        messages_.push_back(box->windowTitle().toStdString() + " | " + box->text().toStdString());
+        box->accept();
+      }
+    });
+    close_messages_.start(10);
+    Reopen(DecimalSeparator::Point());
+  }
 
   void Reopen(DecimalSeparator separator) override {
     window_.reset();
     announcements_.clear();
     window_ = std::make_unique<MainWindow>(separator);
-    window_->SetFailureReporter([this](QWidget&, Failure kind) { failures_.push_back(kind); });
     window_->findChild<QWidget*>(QStringLiteral("ResultsAnnouncement"))->installEventFilter(this);
     window_->show();
-    window_->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    Activate();
   }
 
   void Type(std::string_view box, std::string_view text) override {
     auto* edit = SelectAll(box);
     QTest::keyClicks(edit, ToQString(text));
+    Settle();
   }
   void Keys(std::string_view text) override {
     QWidget* target = QApplication::focusWidget();
     ASSERT_NE(target, nullptr);
     QTest::keyClicks(target, ToQString(text));
+    Settle();
   }
   void Paste(std::string_view box, std::string_view text) override {
     QApplication::clipboard()->setText(ToQString(text));
     QTest::keyClick(SelectAll(box), Qt::Key_V, Qt::ControlModifier);
+    Settle();
   }
   void Key(std::string_view key) override {
     QWidget* target = QApplication::focusWidget();
@@ -79,6 +92,7 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     } else {
       ADD_FAILURE() << "no key " << key;
     }
+    Settle();
   }
   void Focus(std::string_view control) override { Control(control)->setFocus(Qt::OtherFocusReason); }
   void Click(int x, int y) override {
@@ -86,6 +100,7 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     QWidget* target = window_->childAt(x, y);
     if (target == nullptr) target = window_.get();
     QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window_.get(), QPoint(x, y)));
+    Settle();
   }
 
   std::string Text(std::string_view control) override {
@@ -97,7 +112,7 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     return QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName().toStdString()
                                                   : "";
   }
-  std::vector<Failure> TakeFailures() override { return std::exchange(failures_, {}); }
+  std::vector<std::string> TakeMessages() override { return std::exchange(messages_, {}); }
   std::vector<zelmar::testing::Announcement> Announcements() override { return announcements_; }
   std::string Tip(std::string_view result) override { return Control(result)->toolTip().toStdString(); }
   std::string Spoken(std::string_view control) override {
@@ -131,6 +146,16 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
   }
 
  private:
+  void Activate() {
+    window_->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
+  // Offscreen, no window manager gives the window back its activation once
+  // a message has closed.
+  void Settle() {
+    if (!window_->isActiveWindow()) Activate();
+  }
+
   template <typename T = QWidget>
   T* Control(std::string_view name) {
     auto* control = window_->findChild<T*>(ToQString(name));
@@ -145,7 +170,8 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
   }
 
   std::unique_ptr<MainWindow> window_;
-  std::vector<Failure> failures_;
+  QTimer close_messages_;
+  std::vector<std::string> messages_;
   std::vector<zelmar::testing::Announcement> announcements_;
 };
 

@@ -1,19 +1,16 @@
-// What is the Qt window's own: its title and icon, its message box, what Qt's
+// What is the Qt window's own: its title and icon, what Qt's
 // accessibility bridge shows, its captions and how its controls stack. The
 // behaviour it shares with the other front ends, places and fonts included,
 // is in the cases (cases_test.cpp).
 
 #include <QAccessible>
 #include <QApplication>
-#include <QMessageBox>
 #include <QRect>
-#include <QTimer>
 #include <string>
 
 #include "window_fixture.hpp"
 #include "zelmar/qt/caption_label.hpp"
 #include "zelmar/window/control_table.hpp"
-#include "zelmar/window/failure_text.hpp"
 
 namespace zelmar::qt::testing {
 
@@ -25,37 +22,6 @@ TEST_F(WindowTest, OpensAsTheDefaultButtonsWindowWithItsTitleAndIcon) {
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Calcolo Zelmar  1.0"));
   EXPECT_TRUE(Button()->isDefault());
   EXPECT_EQ(window_->windowIcon().availableSizes(), QList<QSize>{QSize(48, 48)});
-}
-
-TEST_F(WindowTest, AFailureShowsOneMessageAndTheWindowCarriesOn) {
-  window_->SetFailureReporter(&MainWindow::ShowFailureMessage);
-  QStringList shown;
-  // Each modal message is read and closed as soon as it shows, whatever its
-  // caption; the polling ends with the test.
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&shown] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown << box->windowTitle() + " | " + box->text();
-      box->accept();
-    }
-  });
-  poll.start(10);
-  TypeInto("Gruppi", "0.5");  // reads as zero, then takes 0.5: no failure
-  QTest::keyClick(Box("Gruppi"), Qt::Key_Return);
-  ASSERT_EQ(shown.size(), 1);
-  EXPECT_EQ(shown.front(),
-            QStringLiteral("Zelmar | ") + QString::fromUtf8(FailureText(Failure::DivisionByZero).data()));
-  EXPECT_EQ(Box("Gruppi")->text(), "0");  // written back before the failure
-  EXPECT_TRUE(Caption("TotAltop").isEmpty());
-  // Headless, nothing gives the window back its activation after a message.
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-
-  window_->SetFailureReporter([this](QWidget&, Failure kind) { failures_.push_back(kind); });
-  TypeInto("Gruppi", "3");
-  QTest::keyClick(Box("Gruppi"), Qt::Key_Return);
-  EXPECT_EQ(Caption("TotAltop"), "6");
-  EXPECT_TRUE(failures_.empty());
 }
 
 TEST_F(WindowTest, ScreenReadersSeeAFrameWhoseControlsAreTiedToTheirCaptionsOnly) {

@@ -32,8 +32,8 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   // announcement, with the focus where it is then.
   explicit Win32Driver(DecimalSeparator separator = DecimalSeparator::Point())
       : live_hook_(SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, GetModuleHandleW(nullptr),
-                                   &Win32Driver::OnLiveRegion, GetCurrentProcessId(), 0,
-                                   WINEVENT_INCONTEXT)) {
+                                   &Win32Driver::OnLiveRegion, GetCurrentProcessId(), 0, WINEVENT_INCONTEXT)),
+        close_messages_(SetTimer(nullptr, 0, 10, &Win32Driver::CloseMessage)) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     annotations_ = std::make_unique<RecordedAnnotations>();
     current_ = this;
@@ -45,6 +45,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   Win32Driver& operator=(Win32Driver&&) = delete;
   ~Win32Driver() override {
     if (live_hook_ != nullptr) UnhookWinEvent(live_hook_);
+    KillTimer(nullptr, close_messages_);
     current_ = nullptr;
     window_.reset();
     Pump();
@@ -53,9 +54,6 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   }
 
   MainWindow& window() { return *window_; }
-  void SetFailureReporter(MainWindow::FailureReporter reporter) {
-    window_->SetFailureReporter(std::move(reporter));
-  }
 
   // Everything queued, through the program's own handling of messages.
   void Pump() {
@@ -107,7 +105,6 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     announcements_.clear();
     window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), separator);
     EXPECT_NE(window_->hwnd(), nullptr);
-    window_->SetFailureReporter([this](HWND, Failure kind) { failures_.push_back(kind); });
     window_->Show(SW_SHOWNORMAL);
     SetForegroundWindow(window_->hwnd());
     Pump();
@@ -169,7 +166,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     }
     return "(none)";
   }
-  std::vector<Failure> TakeFailures() override { return std::exchange(failures_, {}); }
+  std::vector<std::string> TakeMessages() override { return std::exchange(messages_, {}); }
   std::vector<zelmar::testing::Announcement> Announcements() override { return announcements_; }
   // The window's tip control, once it has made one.
   HWND TipControl() const {
@@ -263,6 +260,26 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
       Pump();
     }
   }
+  // Each message the window shows is read and closed as soon as it shows, as
+  // a user would.
+  static void CALLBACK CloseMessage(HWND /*window*/, UINT /*message*/, UINT_PTR /*timer*/, DWORD /*time*/) {
+    if (current_ != nullptr && current_->window_ != nullptr) {
+      EnumThreadWindows(GetCurrentThreadId(), &Win32Driver::CloseIfMessage, 0);
+    }
+  }
+  static BOOL CALLBACK CloseIfMessage(HWND box, LPARAM /*unused*/) {
+    std::array<wchar_t, 32> kind{};
+    GetClassNameW(box, kind.data(), static_cast<int>(kind.size()));
+    if (GetWindow(box, GW_OWNER) != current_->window_->hwnd() ||
+        std::wstring_view(kind.data()) != L"#32770" || IsWindowVisible(box) == FALSE) {
+      return TRUE;
+    }
+    std::array<wchar_t, 256> text{};
+    GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));  // the message's static
+    current_->messages_.push_back(TextOf(box) + " | " + Narrow(text.data()));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return FALSE;
+  }
   static void CALLBACK OnLiveRegion(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND hwnd, LONG object,
                                     LONG child, DWORD /*thread*/, DWORD /*time*/) {
     if (current_ == nullptr || object != OBJID_CLIENT || child != CHILDID_SELF) return;
@@ -275,10 +292,11 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): a WinEvent callback takes no context
   static inline Win32Driver* current_ = nullptr;
   std::unique_ptr<MainWindow> window_;
-  std::vector<Failure> failures_;
+  std::vector<std::string> messages_;
   std::vector<zelmar::testing::Announcement> announcements_;
   std::unique_ptr<RecordedAnnotations> annotations_;
   HWINEVENTHOOK live_hook_ = nullptr;
+  UINT_PTR close_messages_ = 0;
 };
 
 // The label's pixels as the screen shows them, read back; every pixel that

@@ -1,6 +1,6 @@
-// What is the Windows window's own: its styles, its message box, its tip,
-// its scaling, the Regional settings. The behaviour it shares with the other
-// front ends is in the cases (cases_test.cpp).
+// What is the Windows window's own: its styles, its tip, its scaling, the
+// Regional settings. The behaviour it shares with the other front ends, its
+// failure messages included, is in the cases (cases_test.cpp).
 
 #include <array>
 #include <cstdio>
@@ -15,7 +15,6 @@
 #include <commctrl.h>
 
 #include "zelmar/window/control_table.hpp"
-#include "zelmar/window/failure_text.hpp"
 #include "zelmar/window/placement.hpp"
 
 namespace zelmar::win32 {
@@ -24,13 +23,15 @@ namespace {
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override { Open(DecimalSeparator::Point()); }
-  void TearDown() override { driver_.reset(); }
+  void TearDown() override {
+    EXPECT_EQ(driver_->TakeMessages(), std::vector<std::string>{});
+    driver_.reset();
+  }
 
   void Open(DecimalSeparator separator) {
     driver_.reset();
     driver_ = std::make_unique<testing::Win32Driver>(separator);
     window_ = &driver_->window();
-    window_->SetFailureReporter([this](HWND, Failure kind) { failures_.push_back(kind); });
   }
 
   void Pump() { driver_->Pump(); }
@@ -43,7 +44,6 @@ class WindowTest : public ::testing::Test {
 
   std::unique_ptr<testing::Win32Driver> driver_;
   MainWindow* window_ = nullptr;
-  std::vector<Failure> failures_;
 };
 
 TEST_F(WindowTest, OpensAsADialogWithItsStylesTitleAndIcon) {
@@ -75,46 +75,6 @@ TEST_F(WindowTest, OpensAsADialogWithItsStylesTitleAndIcon) {
   EXPECT_EQ(colour.bmHeight, 48);
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
-}
-
-// Reads and closes any message box of this thread from inside its own modal
-// loop, as soon as it shows, whatever its caption: a box captioned wrongly
-// fails the test instead of waiting for ever. A timer's callback takes no
-// context.
-std::vector<std::string>* g_shown = nullptr;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
-BOOL CALLBACK CloseIfMessageBox(HWND box, LPARAM /*unused*/) {
-  std::array<wchar_t, 32> kind{};
-  GetClassNameW(box, kind.data(), static_cast<int>(kind.size()));
-  if (std::wstring_view(kind.data()) != L"#32770" || IsWindowVisible(box) == FALSE) return TRUE;
-  std::array<wchar_t, 256> text{};
-  GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));  // the message's static
-  g_shown->push_back(testing::Win32Driver::TextOf(box) + " | " + Narrow(text.data()));
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-  return FALSE;
-}
-void CALLBACK CloseMessageBox(HWND /*window*/, UINT /*message*/, UINT_PTR /*timer*/, DWORD /*time*/) {
-  EnumThreadWindows(GetCurrentThreadId(), &CloseIfMessageBox, 0);
-}
-
-TEST_F(WindowTest, AFailureShowsOneMessageBoxAndTheWindowCarriesOn) {
-  window_->SetFailureReporter(&MainWindow::ShowFailureMessage);
-  std::vector<std::string> shown;
-  g_shown = &shown;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMessageBox);
-  TypeInto("Gruppi", "0.5");  // reads as zero, then takes 0.5: no failure
-  Key(VK_RETURN);
-  KillTimer(nullptr, timer);
-  ASSERT_EQ(shown.size(), 1U);
-  EXPECT_EQ(shown.front(), "Zelmar | " + std::string(window::FailureText(Failure::DivisionByZero)));
-  EXPECT_EQ(Text("Gruppi"), "0");  // written back before the failure
-  EXPECT_EQ(Text("TotAltop"), "");
-
-  window_->SetFailureReporter([this](HWND, Failure kind) { failures_.push_back(kind); });
-  SetForegroundWindow(window_->hwnd());
-  TypeInto("Gruppi", "3");
-  Key(VK_RETURN);
-  EXPECT_EQ(Text("TotAltop"), "6");
-  EXPECT_TRUE(failures_.empty());
 }
 
 // Run by pointer_test.sh, which moves the X server's pointer (XTEST) to the
