@@ -128,10 +128,9 @@ struct FailureCase {
   Failure failure;
   std::array<const char*, 4> boxes_after;
   std::optional<Focus> focus_after;  // where the failing step left the focus
-  // Result members assigned before the failure.
-  bool total_speakers;
-  bool total_impedance;
-  bool count_gain;
+  // How many of the results, computed in order (total speakers, total
+  // impedance, the count's gain), were assigned before the failure.
+  int results_before;
 };
 
 const FailureCase kFailureCases[] = {
@@ -140,65 +139,49 @@ const FailureCase kFailureCases[] = {
      Failure::TypeMismatch,
      {"3x", "2", "8", "90"},
      Focus::Calcola,
-     false,
-     false,
-     false},
+     0},
     {"group count truncating to zero",
      {"0.5", nullptr, nullptr, nullptr},
      Failure::DivisionByZero,
      {"0", "2", "8", "90"},
      Focus::Gruppi,
-     true,
-     false,
-     false},
+     1},
     {"speakers per group truncating to zero",
      {nullptr, "0.5", nullptr, nullptr},
      Failure::InvalidArgument,
      {"2", "0", "8", "90"},
      Focus::Altop,
-     true,
-     true,
-     false},
+     2},
     {"negative product",
      {"-2", nullptr, nullptr, nullptr},
      Failure::InvalidArgument,
      {"-2", "2", "8", "90"},
      Focus::Calcola,
-     true,
-     true,
-     false},
+     2},
     {"impedance that is no number",
      {nullptr, nullptr, "8x", nullptr},
      Failure::TypeMismatch,
      {"2", "2", "8x", "90"},
      Focus::Calcola,
-     true,
-     false,
-     false},
+     1},
     {"sensitivity that is no number",
      {nullptr, nullptr, nullptr, "90x"},
      Failure::TypeMismatch,
      {"2", "2", "8", "90x"},
      Focus::Calcola,
-     true,
-     true,
-     true},
+     3},
     {"count beyond binary64",
      {"1e999", nullptr, nullptr, nullptr},
      Failure::Overflow,
      {"1e999", "2", "8", "90"},
      Focus::Calcola,
-     false,
-     false,
-     false},
+     0},
     {"product beyond binary64",
      {"1e300", "1e300", nullptr, nullptr},
      Failure::Overflow,
      {"1E+300", "1E+300", "8", "90"},
      Focus::Altop,
-     false,
-     false,
-     false},
+     0},
 };
 
 TEST(Calculate, FailureEndsTheCalculationAtItsStepAndIsReportedOnce) {
@@ -218,9 +201,9 @@ TEST(Calculate, FailureEndsTheCalculationAtItsStepAndIsReportedOnce) {
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(window.boxes[i], c.boxes_after[i]) << i;
     EXPECT_EQ(window.focus, c.focus_after);
     const FormState& s = window.form.state();
-    EXPECT_EQ(s.TotalSpeakers != Variant(), c.total_speakers);
-    EXPECT_EQ(s.TotalImpedance != Variant(), c.total_impedance);
-    EXPECT_EQ(s.CountGainDb != Variant(), c.count_gain);
+    EXPECT_EQ(s.TotalSpeakers != Variant(), c.results_before >= 1);
+    EXPECT_EQ(s.TotalImpedance != Variant(), c.results_before >= 2);
+    EXPECT_EQ(s.CountGainDb != Variant(), c.results_before >= 3);
     EXPECT_EQ(s.TotalLevel, Variant());
 
     // The form carries on: a sound figure in the failing box calculates again.
