@@ -183,10 +183,6 @@ describe("on a desktop", notInLighthouseRun, () => {
       assert.deepEqual(await failures(page), [failureTexts.DivisionByZero], close);
       assert.equal(await value(page, "Gruppi"), "0");  // written back before the failure
     }
-    // And the page carries on.
-    await typeInto(page, "Gruppi", "3");
-    await page.keyboard.press("Enter");
-    assert.equal(await caption(page, "TotAltop"), "6");
     await page.context.close();
   });
 
