@@ -95,4 +95,8 @@ std::optional<Failure> FailureNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::string FailureMessage(Failure kind) {
+  return std::string(window::kMessageTitle) + " | " + std::string(window::FailureText(kind));
+}
+
 }  // namespace zelmar::testing

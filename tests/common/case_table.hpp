@@ -29,4 +29,7 @@ std::vector<WindowCase> ReadCases(std::string_view table);
 // The failure kind the table names as the core names it ("TypeMismatch").
 std::optional<Failure> FailureNamed(std::string_view name);
 
+// The message a failure shows, as every suite reads one: "caption | text".
+std::string FailureMessage(Failure kind);
+
 }  // namespace zelmar::testing

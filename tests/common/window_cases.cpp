@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "window_cases_text.hpp"
-#include "zelmar/window/failure_text.hpp"
 
 namespace zelmar::testing {
 namespace {
@@ -111,8 +110,7 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
         if (name == "none") continue;
         const std::optional<Failure> kind = FailureNamed(name);
         ASSERT_TRUE(kind.has_value()) << name;
-        expected.push_back(std::string(window::kMessageTitle) + " | " +
-                           std::string(window::FailureText(*kind)));
+        expected.push_back(FailureMessage(*kind));
       }
       EXPECT_EQ(driver.TakeMessages(), expected);
     } else if (verb == "expect" && arg(1) == "announced") {

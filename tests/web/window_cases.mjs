@@ -4,16 +4,16 @@ import assert from "node:assert/strict";
 import {readFileSync} from "node:fs";
 
 // Written by zelmar-cases with the desktop suites' own reading of the table:
-// each step's words, the failure kinds by the core's names with their
-// wording, and the window's typeface.
+// each step's words, the message each failure kind shows by the core's
+// names, and the window's typeface.
 const table = JSON.parse(readFileSync(process.env.ZELMAR_CASES, "utf8"));
 export const windowCases = () => table.cases;
-export const failureTexts = table.failures;
+export const failureMessages = table.messages;
 
 // The design's places, for a click on a control's middle: read from the page
 // itself, whose every control stands where the table puts it.
 export async function runCase(windowCase, driver) {
-  await driver.takeFailures();
+  await driver.takeMessages();
   let announcedAtStart = (await driver.announcements()).length;
   for (const {line, words: [verb, a, b, c]} of windowCase.steps) {
     const at = `window.cases line ${line}`;
@@ -32,7 +32,8 @@ export async function runCase(windowCase, driver) {
     } else if (verb === "expect" && (a === "box" || a === "caption")) assert.equal(await driver.text(b), c, at);
     else if (verb === "expect" && a === "focus") assert.equal(await driver.focusName(), b, at);
     else if (verb === "expect" && a === "failures") {
-      assert.deepEqual(await driver.takeFailures(), b.split(" ").filter((k) => k && k !== "none"), at);
+      const kinds = b.split(" ").filter((k) => k && k !== "none");
+      assert.deepEqual(await driver.takeMessages(), kinds.map((kind) => failureMessages[kind] ?? kind), at);
     } else if (verb === "expect" && a === "announced") {
       const made = await driver.announcements();
       if (b === "none") assert.equal(made.length, announcedAtStart, at);
@@ -60,7 +61,7 @@ export async function runCase(windowCase, driver) {
         {family: table.typeface, pixels: Number(pixels), bold: weight === "bold", plain: true}, `${at}: ${b}`);
     } else assert.fail(`${at}: cannot read "${verb} ${a}"`);
   }
-  assert.deepEqual(await driver.takeFailures(), [], "failures reported and never checked");
+  assert.deepEqual(await driver.takeMessages(), [], "messages shown and never checked");
   // Results are announced once the focus is back on the button, so that a
   // screen reader speaks them where the user is.
   for (const {text, focus} of await driver.announcements()) {
@@ -151,10 +152,7 @@ export function pageDriver(page, {firefox = false} = {}) {
     },
     text: (id) => page.$eval(`#${id}`, (e) => (e.tagName === "INPUT" ? e.value : e.textContent)),
     focusName: () => page.evaluate(() => document.activeElement?.id ?? ""),
-    async takeFailures() {
-      const shown = await page.evaluate(() => window.shownFailures.splice(0));
-      return shown.map((text) => Object.keys(failureTexts).find((kind) => failureTexts[kind] === text) ?? text);
-    },
+    takeMessages: () => page.evaluate(() => window.shownMessages.splice(0)),
     announcements: () => page.evaluate(() => window.announcements.slice()),
     // The window opened anew, in a browser set to Italian for the comma.
     async reopen(separator) {
