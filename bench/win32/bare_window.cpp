@@ -1,12 +1,15 @@
 // The floor of a Win32 program, for the start-up comparison: one window of
-// the same size and place with one edit box and one button, built as
-// Zelmar.exe is (same toolchain, static, the same manifest).
+// Zelmar's size and place with one edit box and one button where Zelmar has
+// its box of groups and its button, all read from the window's description,
+// and built as Zelmar.exe is (same toolchain, static, the same manifest).
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <commctrl.h>
+
+#include "zelmar/window/placement.hpp"
 
 namespace {
 
@@ -31,15 +34,21 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
   design.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   design.lpszClassName = L"BareWindow";
   RegisterClassExW(&design);
-  RECT frame{261, 102, 261 + 283, 102 + 374};
-  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  namespace spec = zelmar::window;
+  const UINT dpi = GetDpiForSystem();
+  const spec::PixelRect client = spec::ClientArea(dpi);
+  RECT frame{client.left, client.top, client.Right(), client.Bottom()};
+  AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
   HWND window = CreateWindowExW(0, L"BareWindow", L"Bare Win32", WS_OVERLAPPEDWINDOW, frame.left, frame.top,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                 hInstance, nullptr);
-  CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"2", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 17,
-                  222, 33, 25, window, nullptr, hInstance, nullptr);
+  const spec::PixelRect box = spec::Place(*spec::FindControl("Gruppi"), dpi).design;
+  CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"2", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                  box.left, box.top, box.width, box.height, window, nullptr, hInstance, nullptr);
+  const spec::PixelRect press = spec::Place(spec::CalculateButton(), dpi).design;
   HWND button = CreateWindowExW(0, L"BUTTON", L"&OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                16, 336, 161, 33, window, reinterpret_cast<HMENU>(IDOK), hInstance, nullptr);
+                                press.left, press.top, press.width, press.height, window,
+                                reinterpret_cast<HMENU>(IDOK), hInstance, nullptr);
   ShowWindow(window, nShowCmd);
   UpdateWindow(window);
   SetFocus(button);
