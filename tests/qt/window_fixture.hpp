@@ -10,7 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "zelmar/failure.hpp"
 #include "zelmar/qt/main_window.hpp"
+#include "zelmar/qt/text.hpp"
 
 namespace zelmar::qt::testing {
 
@@ -18,12 +20,10 @@ namespace zelmar::qt::testing {
 // show a modal message, so it fails the test instead.
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { Open(DecimalSeparator::Point()); }
-
-  void Open(DecimalSeparator separator) {
-    window_ = std::make_unique<MainWindow>(separator);
+  void SetUp() override {
+    window_ = std::make_unique<MainWindow>(DecimalSeparator::Point());
     window_->SetFailureReporter(
-        [](QWidget&, Failure kind) { ADD_FAILURE() << "failure " << static_cast<int>(kind); });
+        [](QWidget&, Failure kind) { ADD_FAILURE() << "failure " << FailureName(kind); });
     window_->show();
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -31,7 +31,7 @@ class WindowTest : public ::testing::Test {
 
   template <typename T = QWidget>
   T* Control(std::string_view name) const {
-    auto* control = window_->findChild<T*>(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
+    auto* control = window_->findChild<T*>(ToQString(name));
     EXPECT_NE(control, nullptr) << name;
     return control;
   }
