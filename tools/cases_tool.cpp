@@ -1,7 +1,7 @@
 // Writes the table of the window's cases as JSON for the page's suite, read
 // by the same code the desktop suites read it with, together with what the
 // page's driver compares against: the message each failure kind shows, by
-// the core's names, and the window's typeface.
+// the core's names, the window's typeface and its button's name.
 //
 //   zelmar-cases WINDOW.cases OUT.json
 #include <fstream>
@@ -61,7 +61,8 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   std::ostringstream json;
-  json << "{\"typeface\": " << Quoted(zelmar::window::kFontFamily) << ",\n \"messages\": {";
+  json << "{\"typeface\": " << Quoted(zelmar::window::kFontFamily)
+       << ",\n \"button\": " << Quoted(zelmar::window::CalculateButton().name) << ",\n \"messages\": {";
   for (std::size_t i = 0; i < zelmar::window::kFailureTexts.size(); ++i) {
     const auto kind = static_cast<zelmar::Failure>(i);
     json << (i == 0 ? "" : ", ") << Quoted(zelmar::FailureName(kind)) << ": "
