@@ -86,9 +86,9 @@ after(async () => {
 });
 
 // A new page in its own browsing context, its failure messages ("caption |
-// text") and its announcements counted. Its browser's languages are English, or those the
-// address asks for (?languages=it-IT,it: a browser set to Italian); its
-// system's colours light, or dark (emulated in Chromium).
+// text") and its announcements counted. Its browser's languages are
+// English, or those the address asks for (?languages=it-IT,it: a browser set
+// to Italian); its system's colours light, or dark (emulated in Chromium).
 async function open({phone = false, scheme = "light"} = {}) {
   const context = await browser.createBrowserContext();
   if (!firefox) {
