@@ -1,7 +1,8 @@
 // Writes the table of the window's cases as JSON for the page's suite, read
 // by the same code the desktop suites read it with, together with what the
 // page's driver compares against: the message each failure kind shows, by
-// the core's names, the window's typeface and its button's name.
+// the core's names, the window's typeface, its button's name, and for each
+// control where a click lands, its designed width and whether it runs on.
 //
 //   zelmar-cases WINDOW.cases OUT.json
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "case_table.hpp"
 #include "zelmar/window/control_table.hpp"
 #include "zelmar/window/failure_text.hpp"
+#include "zelmar/window/placement.hpp"
 
 namespace {
 
@@ -67,6 +69,16 @@ int main(int argc, char* argv[]) {
     const auto kind = static_cast<zelmar::Failure>(i);
     json << (i == 0 ? "" : ", ") << Quoted(zelmar::FailureName(kind)) << ": "
          << Quoted(zelmar::testing::FailureMessage(kind));
+  }
+  // What the desktop suites take from the description for a control: where
+  // a click on it lands, its designed width, and whether it may run on.
+  json << "},\n \"controls\": {";
+  for (const zelmar::window::ControlSpec& control : zelmar::window::kControls) {
+    const auto [x, y] = zelmar::testing::ClickPoint(control);
+    json << (&control == zelmar::window::kControls.data() ? "" : ",") << "\n  " << Quoted(control.name)
+         << ": {\"click\": [" << x << ", " << y
+         << "], \"width\": " << zelmar::window::Place(control, zelmar::window::kDesignDpi).design.width
+         << ", \"runsOn\": " << (zelmar::window::MayRunOn(control) ? "true" : "false") << '}';
   }
   json << "},\n \"cases\": [";
   const char* case_separator = "\n";

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "zelmar/window/failure_text.hpp"
+#include "zelmar/window/placement.hpp"
 
 namespace zelmar::testing {
 namespace {
@@ -97,6 +98,11 @@ std::optional<Failure> FailureNamed(std::string_view name) {
 
 std::string FailureMessage(Failure kind) {
   return std::string(window::kMessageTitle) + " | " + std::string(window::FailureText(kind));
+}
+
+std::pair<int, int> ClickPoint(const window::ControlSpec& control) {
+  const window::PixelRect place = window::Place(control, window::kDesignDpi).design;
+  return {place.left + place.width / 2, place.top + place.height / 2};
 }
 
 }  // namespace zelmar::testing

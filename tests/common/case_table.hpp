@@ -3,9 +3,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "zelmar/failure.hpp"
+#include "zelmar/window/control_table.hpp"
 
 // The table of the window's cases (tests/cases/window.cases), read in one
 // place: the desktop suites read it built in, and the page's suite reads the
@@ -31,5 +33,9 @@ std::optional<Failure> FailureNamed(std::string_view name);
 
 // The message a failure shows, as every suite reads one: "caption | text".
 std::string FailureMessage(Failure kind);
+
+// Where "click NAME" clicks: the middle of the control's designed place, in
+// the client area's pixels at 96 dpi.
+std::pair<int, int> ClickPoint(const window::ControlSpec& control);
 
 }  // namespace zelmar::testing

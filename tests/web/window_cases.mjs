@@ -5,13 +5,12 @@ import {readFileSync} from "node:fs";
 
 // Written by zelmar-cases with the desktop suites' own reading of the table:
 // each step's words, the message each failure kind shows by the core's
-// names, the window's typeface and its button's name.
+// names, the window's typeface, its button's name, and each control's click
+// point, designed width and whether it may run on, from the description.
 const table = JSON.parse(readFileSync(process.env.ZELMAR_CASES, "utf8"));
 export const windowCases = () => table.cases;
 export const failureMessages = table.messages;
 
-// The design's places, for a click on a control's middle: read from the page
-// itself, whose every control stands where the table puts it.
 export async function runCase(windowCase, driver) {
   await driver.takeMessages();
   let announcedAtStart = (await driver.announcements()).length;
@@ -27,8 +26,7 @@ export async function runCase(windowCase, driver) {
     } else if (verb === "focus") await driver.focus(a);
     else if (verb === "click") {
       const point = /^(\d+),(\d+)$/.exec(a);
-      if (point) await driver.click(Number(point[1]), Number(point[2]));
-      else await driver.clickControl(a);
+      await driver.click(...(point ? [Number(point[1]), Number(point[2])] : table.controls[a].click));
     } else if (verb === "expect" && (a === "box" || a === "caption")) assert.equal(await driver.text(b), c, at);
     else if (verb === "expect" && a === "focus") assert.equal(await driver.focusName(), b, at);
     else if (verb === "expect" && a === "failures") {
@@ -47,10 +45,11 @@ export async function runCase(windowCase, driver) {
       const [left, top, width, height] = c.split(",").map(Number);
       const place = await driver.place(b);
       assert.deepEqual([place.left, place.top, place.height], [left, top, height], `${at}: ${b}`);
-      if (place.runsOn) assert.ok(place.width >= width, `${at}: ${b}`);
+      if (table.controls[b].runsOn) assert.ok(place.width >= width, `${at}: ${b}`);
       else assert.equal(place.width, width, `${at}: ${b}`);
     } else if (verb === "expect" && a === "centred") {
-      const {lines, width} = await driver.ink(b);
+      const lines = await driver.ink(b);
+      const {width} = table.controls[b];
       assert.equal(lines.length, Number(c), at);
       for (const {left, right} of lines) {
         assert.ok(Math.abs(left + right - width) <= 6 && left >= 0 && right <= width, `${at}: ${left}..${right} of ${width}`);
@@ -139,17 +138,6 @@ export function pageDriver(page, {firefox = false} = {}) {
       await page.mouse.click(origin.x + x, origin.y + y);
       await settle();
     },
-    async clickControl(name) {
-      // The middle of its designed rectangle: a caption's run-on room is
-      // padding right of it.
-      const middle = await page.$eval(`#${name}`, (e) => {
-        const r = e.getBoundingClientRect();
-        const padding = parseFloat(getComputedStyle(e).paddingRight) || 0;
-        return {x: r.x + (r.width - padding) / 2, y: r.y + r.height / 2};
-      });
-      await page.mouse.click(middle.x, middle.y);
-      await settle();
-    },
     text: (id) => page.$eval(`#${id}`, (e) => (e.tagName === "INPUT" ? e.value : e.textContent)),
     focusName: () => page.evaluate(() => document.activeElement?.id ?? ""),
     takeMessages: () => page.evaluate(() => window.shownMessages.splice(0)),
@@ -178,8 +166,7 @@ export function pageDriver(page, {firefox = false} = {}) {
         const form = e.parentElement.getBoundingClientRect();
         const r = e.getBoundingClientRect();
         return {left: Math.round(r.x - form.x), top: Math.round(r.y - form.y), width: Math.round(r.width),
-          height: Math.round(r.height), runsOn: e.tagName !== "OUTPUT" && !e.classList.contains("centred") &&
-            (e.tagName === "LABEL" || e.tagName === "SPAN")};
+          height: Math.round(r.height)};
       });
     },
     font: (id) => page.$eval(`#${id}`, (e) => {
@@ -201,8 +188,7 @@ export function pageDriver(page, {firefox = false} = {}) {
             last.right = Math.max(last.right, r.right - box.x);
           } else lines.push({top: r.top, left: r.left - box.x, right: r.right - box.x});
         }
-        const padding = parseFloat(getComputedStyle(e).paddingRight) || 0;
-        return {lines, width: Math.round(box.width - padding)};
+        return lines;
       });
     },
   };

@@ -69,10 +69,16 @@ struct Placement {
   PixelRect painted;
 };
 
+// Whether the control's painted rectangle may reach right of its designed
+// one: a caption aligned left.
+constexpr bool MayRunOn(const ControlSpec& control) noexcept {
+  return control.kind == ControlKind::CaptionLabel && !control.centred;
+}
+
 inline Placement Place(const ControlSpec& control, double dpi) noexcept {
   const PixelRect design = ToPixels(control.twips, dpi);
   PixelRect painted = design;
-  if (control.kind == ControlKind::CaptionLabel && !control.centred) {
+  if (MayRunOn(control)) {
     int right = ClientArea(dpi).width;
     for (const ControlSpec& other : kControls) {
       const PixelRect rect = ToPixels(other.twips, dpi);
