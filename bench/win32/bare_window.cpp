@@ -34,18 +34,19 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
   design.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   design.lpszClassName = L"BareWindow";
   RegisterClassExW(&design);
-  namespace spec = zelmar::window;
   const UINT dpi = GetDpiForSystem();
-  const spec::PixelRect client = spec::ClientArea(dpi);
+  const zelmar::window::PixelRect client = zelmar::window::ClientArea(dpi);
   RECT frame{client.left, client.top, client.Right(), client.Bottom()};
   AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
   HWND window = CreateWindowExW(0, L"BareWindow", L"Bare Win32", WS_OVERLAPPEDWINDOW, frame.left, frame.top,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                 hInstance, nullptr);
-  const spec::PixelRect box = spec::Place(*spec::FindControl("Gruppi"), dpi).design;
+  const zelmar::window::PixelRect box =
+      zelmar::window::Place(*zelmar::window::FindControl("Gruppi"), dpi).design;
   CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"2", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                   box.left, box.top, box.width, box.height, window, nullptr, hInstance, nullptr);
-  const spec::PixelRect press = spec::Place(spec::CalculateButton(), dpi).design;
+  const zelmar::window::PixelRect press =
+      zelmar::window::Place(zelmar::window::CalculateButton(), dpi).design;
   HWND button = CreateWindowExW(0, L"BUTTON", L"&OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                                 press.left, press.top, press.width, press.height, window,
                                 reinterpret_cast<HMENU>(IDOK), hInstance, nullptr);
