@@ -96,8 +96,12 @@ std::optional<Failure> FailureNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::string ShownMessage(std::string_view caption, std::string_view text) {
+  return std::string(caption) + " | " + std::string(text);
+}
+
 std::string FailureMessage(Failure kind) {
-  return std::string(window::kMessageTitle) + " | " + std::string(window::FailureText(kind));
+  return ShownMessage(window::kMessageTitle, window::FailureText(kind));
 }
 
 std::pair<int, int> ClickPoint(const window::ControlSpec& control) {

@@ -31,7 +31,9 @@ std::vector<WindowCase> ReadCases(std::string_view table);
 // The failure kind the table names as the core names it ("TypeMismatch").
 std::optional<Failure> FailureNamed(std::string_view name);
 
-// The message a failure shows, as every suite reads one: "caption | text".
+// A message box as every suite reads one: "caption | text".
+std::string ShownMessage(std::string_view caption, std::string_view text);
+// The message a failure shows.
 std::string FailureMessage(Failure kind);
 
 // Where "click NAME" clicks: the middle of the control's designed place, in

@@ -145,7 +145,7 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
     } else if (verb == "expect" && arg(1) == "centred") {
       const window::ControlSpec* control = window::FindControl(arg(2));
       ASSERT_NE(control, nullptr) << arg(2);
-      const int width = window::Place(*control, 96).design.width;
+      const int width = window::Place(*control, window::kDesignDpi).design.width;
       const std::vector<InkLine> lines = driver.Ink(arg(2));
       ASSERT_EQ(lines.size(), static_cast<std::size_t>(std::strtol(arg(3).c_str(), nullptr, 10)));
       for (const InkLine& line : lines) {

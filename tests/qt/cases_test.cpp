@@ -34,7 +34,8 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     // Each message is read and closed as soon as it shows, as a user would.
     QObject::connect(&close_messages_, &QTimer::timeout, this, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        messages_.push_back(box->windowTitle().toStdString() + " | " + box->text().toStdString());
+        messages_.push_back(
+            zelmar::testing::ShownMessage(box->windowTitle().toStdString(), box->text().toStdString()));
         box->accept();
       }
     });

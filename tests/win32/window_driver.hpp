@@ -276,7 +276,7 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     }
     std::array<wchar_t, 256> text{};
     GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));  // the message's static
-    current_->messages_.push_back(TextOf(box) + " | " + Narrow(text.data()));
+    current_->messages_.push_back(zelmar::testing::ShownMessage(TextOf(box), Narrow(text.data())));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return FALSE;
   }
