@@ -84,17 +84,6 @@ INSTANTIATE_TEST_SUITE_P(BothLocales, WorkedResults,
                            return info.param == DecimalSeparator::Comma() ? "Comma" : "Point";
                          });
 
-TEST(Calculate, AtOnceAfterOpeningUsesTheDefaults) {
-  FakeWindow window;
-  window.focus = Focus::ImpAp;
-  window.form.Calculate();
-  EXPECT_EQ(window.captions, (std::array<std::string, 3>{"4", "8", "96.02"}));
-  EXPECT_TRUE(window.notifications.empty());  // the boxes already show the defaults
-  EXPECT_EQ(window.form.state().GroupCount, Variant::Integer(2));
-  EXPECT_EQ(window.form.state().SpeakerSensitivity, Variant::Integer(90));
-  EXPECT_EQ(window.focus, Focus::Calcola);
-}
-
 TEST(Calculate, WriteBackRunsTheChangeHandlingAndLeavesStrings) {
   FakeWindow window;
   window.Type(Entry::Gruppi, "2.7");
@@ -111,15 +100,14 @@ TEST(Calculate, WriteBackRunsTheChangeHandlingAndLeavesStrings) {
   EXPECT_EQ(s.TotalSpeakers, Variant::Double(4));
 }
 
-TEST(Calculate, CommaLocaleZeroCommaFiveIsBlankButFourCommaFiveIsUsed) {
+// The calculation asks whether a figure reads as zero with the point as the
+// separator, whatever the locale's: with the comma, "0,5" reads as zero
+// there and gives way to the default.
+TEST(Calculate, CommaLocaleZeroCommaFiveIsBlank) {
   FakeWindow window(DecimalSeparator::Comma());
   window.Type(Entry::ImpAp, "0,5");
   window.form.Calculate();
   EXPECT_EQ(window.box(Entry::ImpAp), "8");
-  window.Type(Entry::ImpAp, "4,5");
-  window.form.Calculate();
-  EXPECT_EQ(window.box(Entry::ImpAp), "4,5");
-  EXPECT_EQ(window.caption(ResultLabel::ImpGruppi), "4,5");
 }
 
 struct FailureCase {
@@ -254,15 +242,6 @@ TEST(Calculate, APressDuringAWriteBackIsNotASecondCalculation) {
   EXPECT_EQ(window.captions, (std::array<std::string, 3>{"6", "5.33", "99.54"}));
   EXPECT_EQ(window.results_shown, 1);  // told once, after the focus went back
   EXPECT_TRUE(window.failures.empty());
-
-  // A failing write-back stays one failure however often the button is pressed.
-  window.Type(Entry::dBAp, "90x");
-  window.Type(Entry::dBAp, "0");  // keeps "90x", which the write-back re-reads
-  window.failures.clear();
-  window.form.Calculate();
-  EXPECT_EQ(window.failures, std::vector<Failure>{Failure::TypeMismatch});
-  EXPECT_EQ(window.caption_writes, 3);
-  EXPECT_EQ(window.results_shown, 1);  // a failure tells nothing
 }
 
 TEST(EntryChanged, TakesTheTextUnlessItReadsAsZero) {
@@ -308,16 +287,6 @@ TEST(EntryChanged, TakesTheTextUnlessItReadsAsZero) {
   // Only Gruppi's members moved.
   EXPECT_EQ(window.form.state().SpeakersPerGroup, Variant());
   EXPECT_EQ(window.form.state().PrevSpeakersPerGroup, Variant());
-}
-
-TEST(EntryChanged, ZeroTypedIntoImpedanceIsWrittenOverByTheNextCalculation) {
-  FakeWindow window;
-  window.Type(Entry::ImpAp, "4");
-  window.Type(Entry::ImpAp, "0");
-  EXPECT_EQ(window.box(Entry::ImpAp), "0");
-  EXPECT_EQ(window.form.state().SpeakerImpedance, Variant::String("4"));
-  window.form.Calculate();
-  EXPECT_EQ(window.box(Entry::ImpAp), "4");
 }
 
 }  // namespace

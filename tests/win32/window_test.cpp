@@ -2,10 +2,8 @@
 // Regional settings. The behaviour it shares with the other front ends, its
 // failure messages included, is in the cases (cases_test.cpp).
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,28 +20,13 @@ namespace {
 
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { Open(DecimalSeparator::Point()); }
-  void TearDown() override {
-    EXPECT_EQ(driver_->TakeMessages(), std::vector<std::string>{});
-    driver_.reset();
-  }
+  void TearDown() override { EXPECT_EQ(driver_->TakeMessages(), std::vector<std::string>{}); }
 
-  void Open(DecimalSeparator separator) {
-    driver_.reset();
-    driver_ = std::make_unique<testing::Win32Driver>(separator);
-    window_ = &driver_->window();
-  }
-
-  void Pump() { driver_->Pump(); }
   HWND Control(const char* name) const { return driver_->Control(name); }
   static std::string Text(HWND control) { return testing::Win32Driver::TextOf(control); }
-  std::string Text(const char* name) const { return Text(Control(name)); }
-  std::string FocusName() const { return driver_->FocusName(); }
-  void Key(UINT key) { driver_->PressKey(key); }
-  void TypeInto(const char* name, std::string_view keys) { driver_->Type(name, keys); }
 
-  std::unique_ptr<testing::Win32Driver> driver_;
-  MainWindow* window_ = nullptr;
+  std::unique_ptr<testing::Win32Driver> driver_ = std::make_unique<testing::Win32Driver>();
+  MainWindow* window_ = &driver_->window();
 };
 
 TEST_F(WindowTest, OpensAsADialogWithItsStylesTitleAndIcon) {
@@ -83,9 +66,9 @@ TEST_F(WindowTest, OpensAsADialogWithItsStylesTitleAndIcon) {
 TEST_F(WindowTest, DISABLED_ThePointerOverACutResultShowsItsWholeFigure) {
   const char* ready = std::getenv("ZELMAR_POINTER_READY");
   ASSERT_NE(ready, nullptr) << "run by pointer_test.sh";
-  TypeInto("Gruppi", "123456789");
-  TypeInto("Altop", "98765432");
-  Key(VK_RETURN);
+  driver_->Type("Gruppi", "123456789");
+  driver_->Type("Altop", "98765432");
+  driver_->PressKey(VK_RETURN);
   RECT label{};
   GetWindowRect(Control("TotAltop"), &label);
   if (FILE* out = std::fopen(ready, "w")) {
@@ -96,7 +79,7 @@ TEST_F(WindowTest, DISABLED_ThePointerOverACutResultShowsItsWholeFigure) {
   HWND tip = nullptr;
   for (int i = 0; i < 1500 && (tip == nullptr || IsWindowVisible(tip) == FALSE); ++i) {
     Sleep(10);
-    Pump();
+    driver_->Pump();
     tip = driver_->TipControl();
   }
   ASSERT_TRUE(tip != nullptr && IsWindowVisible(tip) != FALSE) << "no tip shown under the pointer";
@@ -168,36 +151,34 @@ TEST_F(GeometryTest, MovingToAScreenOfAnotherScaleRescales) {
   AdjustWindowRectExForDpi(&suggested, static_cast<DWORD>(GetWindowLongPtrW(window_->hwnd(), GWL_STYLE)),
                            FALSE, static_cast<DWORD>(GetWindowLongPtrW(window_->hwnd(), GWL_EXSTYLE)), dpi);
   SendMessageW(window_->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-  Pump();
+  driver_->Pump();
   ExpectTheTableAt(dpi);
   // The fonts follow: 9.75 pt is 13 pixels at 96 dpi, 20 at 144.
   EXPECT_EQ(testing::Win32Driver::FontOf(Control("Calcola")).pixels, dpi == 144 ? 20 : 13);
   // The texts and the focus stay.
-  EXPECT_EQ(Text("dBAp"), "90");
-  EXPECT_EQ(FocusName(), "Calcola");
+  EXPECT_EQ(driver_->Text("dBAp"), "90");
+  EXPECT_EQ(driver_->FocusName(), "Calcola");
 }
 
 TEST_F(GeometryTest, ResizingOrMaximisingMovesNothing) {
-  std::vector<window::PixelRect> before;
-  before.reserve(window::kControls.size());
-  for (const window::ControlSpec& control : window::kControls)
-    before.push_back(PlaceOf(window_->Control(control.name)));
+  const UINT dpi = window_->dpi();
+  auto expect_unmoved = [&] {
+    for (const window::ControlSpec& control : window::kControls) {
+      EXPECT_EQ(PlaceOf(window_->Control(control.name)), window::Place(control, dpi).painted) << control.name;
+    }
+  };
   for (const int show : {SW_MAXIMIZE, SW_RESTORE}) {
     ShowWindow(window_->hwnd(), show);
-    Pump();
+    driver_->Pump();
     ASSERT_EQ(IsZoomed(window_->hwnd()) != FALSE, show == SW_MAXIMIZE);  // for real
-    for (std::size_t i = 0; i < window::kControls.size(); ++i) {
-      EXPECT_EQ(PlaceOf(window_->Control(window::kControls[i].name)), before[i]) << window::kControls[i].name;
-    }
+    expect_unmoved();
   }
   SetWindowPos(window_->hwnd(), nullptr, 0, 0, 150, 150, SWP_NOMOVE | SWP_NOZORDER);
-  Pump();
+  driver_->Pump();
   RECT frame{};
   GetWindowRect(window_->hwnd(), &frame);
-  ASSERT_LT(frame.right - frame.left, window::ClientArea(window_->dpi()).width);  // smaller, for real
-  for (std::size_t i = 0; i < window::kControls.size(); ++i) {
-    EXPECT_EQ(PlaceOf(window_->Control(window::kControls[i].name)), before[i]) << window::kControls[i].name;
-  }
+  ASSERT_LT(frame.right - frame.left, window::ClientArea(dpi).width);  // smaller, for real
+  expect_unmoved();
 }
 
 TEST(Locale, TheDecimalSeparatorComesFromTheUsersRegionalSettings) {
