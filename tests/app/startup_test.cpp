@@ -29,19 +29,15 @@ TEST(Startup, NamesTheApplicationAndItsVersion) {
   EXPECT_FALSE(QApplication::windowIcon().isNull());
 }
 
+// What one run types and calculates is gone in the next: the window the
+// program opens shows the figures it opens with (the cases say which).
 TEST(Startup, AFreshStartAlwaysShowsTheDesignTimeFigures) {
   Configure();
   for (int run = 0; run < 2; ++run) {
     const auto window = OpenMainWindow();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), "Calcolo Zelmar  1.0");
     EXPECT_EQ(BoxText(*window, "Gruppi"), "2");
-    EXPECT_EQ(BoxText(*window, "Altop"), "2");
-    EXPECT_EQ(BoxText(*window, "ImpAp"), "8");
-    EXPECT_EQ(BoxText(*window, "dBAp"), "90");
-    for (const char* result : {"TotAltop", "ImpGruppi", "Liv"})
-      EXPECT_TRUE(ResultText(*window, result).isEmpty());
-    // What this run types is gone in the next.
+    EXPECT_TRUE(ResultText(*window, "TotAltop").isEmpty());
     window->WriteEntryText(Entry::Gruppi, "7");
     window->findChild<QPushButton*>(QStringLiteral("Calcola"))->click();
     EXPECT_EQ(ResultText(*window, "TotAltop"), "14");

@@ -55,9 +55,6 @@ class FakeWindow final : public WindowPort {
   void Clear(Entry entry) { SetText(entry, ""); }
 
   std::string& box(Entry entry) { return boxes.at(static_cast<std::size_t>(entry)); }
-  [[nodiscard]] const std::string& caption(ResultLabel label) const {
-    return captions.at(static_cast<std::size_t>(label));
-  }
 
   std::array<std::string, 4> boxes{"2", "2", "8", "90"};
   std::array<std::string, 3> captions;
