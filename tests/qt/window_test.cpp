@@ -8,7 +8,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
 #include <QTest>
@@ -149,15 +148,6 @@ TEST_F(WindowTest, ResizingOrMaximisingMovesNothing) {
   ASSERT_TRUE(window_->isMaximized());
   ASSERT_GT(window_->width(), 400);
   expect_unmoved();
-}
-
-TEST_F(WindowTest, OnlyTheBoxesAndTheButtonTakeTheFocus) {
-  for (const window::ControlSpec& design : window::kControls) {
-    const QWidget* control = Control(design.name);
-    const bool takes_focus = qobject_cast<const QLineEdit*>(control) != nullptr ||
-                             qobject_cast<const QPushButton*>(control) != nullptr;
-    EXPECT_EQ(control->focusPolicy() != Qt::NoFocus, takes_focus) << design.name;
-  }
 }
 
 }  // namespace
