@@ -301,8 +301,10 @@ int main(int argc, char* argv[]) {
                        // Below twice the design's width the window fills a phone's.
                        {"PHONE_WIDTH", std::to_string(client.width * 2 - 1)},
                        {"CLIENT_WIDTH", std::to_string(client.width)},
-                       {"WINDOW_CSS", "width:" + U(client.width) + ";height:" + U(client.height) + ";" +
-                                          FontCss(zelmar::window::kWindowFont)},
+                       {"WINDOW_SIZE_CSS", "width:" + U(client.width) + ";height:" + U(client.height)},
+                       // Also the visually hidden texts': in a font the window draws
+                       // with anyway, they cost the first paint no font of their own.
+                       {"WINDOW_FONT_CSS", FontCss(zelmar::window::kWindowFont)},
                        {"CONTROLS", Controls(diagram_png)},
                        {"BOX_RULES", BoxRules()},
                        {"CONTROLS_CSS", ControlsCss()},
