@@ -130,6 +130,7 @@ TEST_F(WindowTest, BoxesAndTheButtonAreDrawnOverTheLabels) {
 
 TEST_F(WindowTest, ResizingOrMaximisingMovesNothing) {
   std::vector<QRect> before;
+  before.reserve(window::kControls.size());
   for (const window::ControlSpec& control : window::kControls)
     before.push_back(Control(control.name)->geometry());
   auto expect_unmoved = [&] {

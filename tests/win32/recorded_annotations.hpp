@@ -16,8 +16,9 @@ namespace zelmar::win32::testing {
 
 // COM's own VARIANT union and out-parameters; its interfaces have no virtual
 // destructor, and this object, owned by the driver, is never deleted
-// through one.
-// NOLINTBEGIN(cppcoreguidelines-pro-type-union-access,readability-identifier-naming,cppcoreguidelines-virtual-class-destructor)
+// through one. The service's calls it does not take leave their parameters
+// unnamed.
+// NOLINTBEGIN(cppcoreguidelines-pro-type-union-access,readability-identifier-naming,cppcoreguidelines-virtual-class-destructor,readability-named-parameter)
 class RecordedAnnotations final : public IAccPropServices, public IClassFactory {
  public:
   RecordedAnnotations() {
@@ -68,25 +69,15 @@ class RecordedAnnotations final : public IAccPropServices, public IClassFactory 
     }
     return S_OK;
   }
-  HRESULT WINAPI SetPropValue(const BYTE* /*id*/, DWORD /*length*/, MSAAPROPID /*property*/,
-                              VARIANT /*value*/) override {
+  HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                               AnnoScope) override {
     return E_NOTIMPL;
   }
-  HRESULT WINAPI SetPropServer(const BYTE* /*id*/, DWORD /*length*/, const MSAAPROPID* /*properties*/,
-                               int /*count*/, IAccPropServer* /*server*/, AnnoScope /*scope*/) override {
-    return E_NOTIMPL;
-  }
-  HRESULT WINAPI ClearProps(const BYTE* /*id*/, DWORD /*length*/, const MSAAPROPID* /*properties*/,
-                            int /*count*/) override {
-    return E_NOTIMPL;
-  }
-  HRESULT WINAPI SetHwndPropStr(HWND /*hwnd*/, DWORD /*object*/, DWORD /*child*/, MSAAPROPID /*property*/,
-                                LPCWSTR /*text*/) override {
-    return E_NOTIMPL;
-  }
-  HRESULT WINAPI SetHwndPropServer(HWND /*hwnd*/, DWORD /*object*/, DWORD /*child*/,
-                                   const MSAAPROPID* /*properties*/, int /*count*/,
-                                   IAccPropServer* /*server*/, AnnoScope /*scope*/) override {
+  HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetHwndPropStr(HWND, DWORD, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                   AnnoScope) override {
     return E_NOTIMPL;
   }
   HRESULT WINAPI ClearHwndProps(HWND hwnd, DWORD /*object*/, DWORD /*child*/,
@@ -94,36 +85,19 @@ class RecordedAnnotations final : public IAccPropServices, public IClassFactory 
     live_settings_.erase(hwnd);
     return S_OK;
   }
-  HRESULT WINAPI ComposeHwndIdentityString(HWND /*hwnd*/, DWORD /*object*/, DWORD /*child*/, BYTE** /*id*/,
-                                           DWORD* /*length*/) override {
+  HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+  HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
     return E_NOTIMPL;
   }
-  HRESULT WINAPI DecomposeHwndIdentityString(const BYTE* /*id*/, DWORD /*length*/, HWND* /*hwnd*/,
-                                             DWORD* /*object*/, DWORD* /*child*/) override {
+  HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                    AnnoScope) override {
     return E_NOTIMPL;
   }
-  HRESULT WINAPI SetHmenuProp(HMENU /*menu*/, DWORD /*child*/, MSAAPROPID /*property*/,
-                              VARIANT /*value*/) override {
-    return E_NOTIMPL;
-  }
-  HRESULT WINAPI SetHmenuPropStr(HMENU /*menu*/, DWORD /*child*/, MSAAPROPID /*property*/,
-                                 LPCWSTR /*text*/) override {
-    return E_NOTIMPL;
-  }
-  HRESULT WINAPI SetHmenuPropServer(HMENU /*menu*/, DWORD /*child*/, const MSAAPROPID* /*properties*/,
-                                    int /*count*/, IAccPropServer* /*server*/, AnnoScope /*scope*/) override {
-    return E_NOTIMPL;
-  }
-  HRESULT WINAPI ClearHmenuProps(HMENU /*menu*/, DWORD /*child*/, const MSAAPROPID* /*properties*/,
-                                 int /*count*/) override {
-    return E_NOTIMPL;
-  }
-  HRESULT WINAPI ComposeHmenuIdentityString(HMENU /*menu*/, DWORD /*child*/, BYTE** /*id*/,
-                                            DWORD* /*length*/) override {
-    return E_NOTIMPL;
-  }
-  HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE* /*id*/, DWORD /*length*/, HMENU* /*menu*/,
-                                              DWORD* /*child*/) override {
+  HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+  HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+  HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override {
     return E_NOTIMPL;
   }
 
@@ -131,6 +105,6 @@ class RecordedAnnotations final : public IAccPropServices, public IClassFactory 
   DWORD cookie_ = 0;
   std::map<HWND, LONG> live_settings_;
 };
-// NOLINTEND(cppcoreguidelines-pro-type-union-access,readability-identifier-naming,cppcoreguidelines-virtual-class-destructor)
+// NOLINTEND(cppcoreguidelines-pro-type-union-access,readability-identifier-naming,cppcoreguidelines-virtual-class-destructor,readability-named-parameter)
 
 }  // namespace zelmar::win32::testing
