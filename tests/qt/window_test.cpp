@@ -1,7 +1,8 @@
-// What is the Qt window's own: its title and icon, what Qt's
-// accessibility bridge shows, its captions and how its controls stack. The
-// behaviour it shares with the other front ends, places and fonts included,
-// is in the cases (cases_test.cpp).
+// What is the Qt window's own: its title and icon, its announcer, its
+// captions and how its controls stack. The behaviour it shares with the
+// other front ends, places and fonts included, is in the cases
+// (cases_test.cpp); the roles, names and relations a screen reader reads
+// through the accessibility bus, in the screen reader test (tests/app).
 
 #include <gtest/gtest.h>
 
@@ -55,21 +56,6 @@ TEST_F(WindowTest, OpensAsTheDefaultButtonsWindowWithItsTitleAndIcon) {
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Calcolo Zelmar  1.0"));
   EXPECT_TRUE(Button()->isDefault());
   EXPECT_EQ(window_->windowIcon().availableSizes(), QList<QSize>{QSize(48, 48)});
-}
-
-TEST_F(WindowTest, ScreenReadersSeeAFrameWhoseControlsAreTiedToTheirCaptionsOnly) {
-  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(window_.get());
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(window->role(), QAccessible::Window);
-  EXPECT_EQ(window->text(QAccessible::Name), "Calcolo Zelmar  1.0");
-  for (const char* control :
-       {"Gruppi", "Altop", "ImpAp", "dBAp", "Calcola", "TotAltop", "ImpGruppi", "Liv"}) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(control));
-    ASSERT_NE(accessible, nullptr);
-    for (const auto& relation : accessible->relations()) {
-      EXPECT_EQ(relation.second, QAccessible::Label) << control;
-    }
-  }
 }
 
 TEST_F(WindowTest, TheAnnouncementIsANotificationThatShowsNothing) {
