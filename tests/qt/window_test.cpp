@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -58,11 +57,10 @@ TEST_F(WindowTest, OpensAsTheDefaultButtonsWindowWithItsTitleAndIcon) {
   EXPECT_EQ(window_->windowIcon().availableSizes(), QList<QSize>{QSize(48, 48)});
 }
 
-TEST_F(WindowTest, TheAnnouncementIsANotificationThatShowsNothing) {
+// A notification to screen readers (the screen reader test hears it), with
+// nothing to see or to focus.
+TEST_F(WindowTest, TheAnnouncerShowsNothingAndTakesNoFocus) {
   auto* announcer = Control("ResultsAnnouncement");
-  QAccessibleInterface* notification = QAccessible::queryAccessibleInterface(announcer);
-  ASSERT_NE(notification, nullptr);
-  EXPECT_EQ(notification->role(), QAccessible::Notification);
   EXPECT_FALSE(announcer->isVisible());
   QTest::keyClick(Button(), Qt::Key_Return);
   EXPECT_TRUE(announcer->isVisible());
