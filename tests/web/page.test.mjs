@@ -408,9 +408,6 @@ describe("on a phone", notInLighthouseRun, () => {
       await page.keyboard.type("3");
       await page.tap("#Calcola");
       assert.equal(await caption(page, "ImpGruppi"), "5.33");
-      await page.tap("#ImpAp");
-      await page.$eval("#ImpAp", (b) => b.select());
-      await page.keyboard.type("0");
       await page.tap("#Gruppi");
       await page.$eval("#Gruppi", (b) => b.select());
       await page.keyboard.type("0.5");
@@ -419,7 +416,6 @@ describe("on a phone", notInLighthouseRun, () => {
       await page.tap("#failure-ok");
       await page.waitForSelector("#failure:not([open])");
       assert.deepEqual(await messages(page), [failureMessages.DivisionByZero]);
-      assert.equal(await value(page, "ImpAp"), "8");
       await page.context.close();
     });
 
