@@ -191,10 +191,12 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     return Narrow(text.data());
   }
   std::string Spoken(std::string_view control) override { return AccessibleName(Control(control)); }
-  window::PixelRect Place(std::string_view control) override {
+  window::PixelRect Place(std::string_view control) override { return PlaceOf(Control(control)); }
+  // Where a control stands in its window's client area, in its pixels.
+  static window::PixelRect PlaceOf(HWND control) {
     RECT rect{};
-    GetWindowRect(Control(control), &rect);
-    MapWindowPoints(nullptr, window_->hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
   }
   std::vector<zelmar::testing::InkLine> Ink(std::string_view control) override;

@@ -18,14 +18,16 @@
 namespace zelmar::win32 {
 namespace {
 
+using testing::Win32Driver;
+
 class WindowTest : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_EQ(driver_->TakeMessages(), std::vector<std::string>{}); }
 
   HWND Control(const char* name) const { return driver_->Control(name); }
-  static std::string Text(HWND control) { return testing::Win32Driver::TextOf(control); }
+  static std::string Text(HWND control) { return Win32Driver::TextOf(control); }
 
-  std::unique_ptr<testing::Win32Driver> driver_ = std::make_unique<testing::Win32Driver>();
+  std::unique_ptr<Win32Driver> driver_ = std::make_unique<Win32Driver>();
   MainWindow* window_ = &driver_->window();
 };
 
@@ -82,18 +84,17 @@ TEST_F(WindowTest, DISABLED_ThePointerOverACutResultShowsItsWholeFigure) {
   EXPECT_EQ(Text(tip), "1.21932630989178E+16");
 }
 
-// Where a control is, in the client area's pixels.
-window::PixelRect PlaceOf(HWND control) {
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
 class GeometryTest : public WindowTest {
  protected:
   // Every control at its designed place and size at this resolution; a
   // caption may reach further right over empty background.
+  void ExpectControlsAt(UINT dpi) {
+    for (const window::ControlSpec& control : window::kControls) {
+      EXPECT_EQ(Win32Driver::PlaceOf(window_->Control(control.name)), window::Place(control, dpi).painted)
+          << control.name;
+    }
+  }
+  // And the window at this resolution, its client area the design's.
   void ExpectTheTableAt(UINT dpi) {
     EXPECT_EQ(window_->dpi(), dpi);
     // The frame is the system's: the client area is the design's where the
@@ -105,10 +106,7 @@ class GeometryTest : public WindowTest {
       EXPECT_EQ(client.right, design.width);
       EXPECT_EQ(client.bottom, design.height);
     }
-    for (const window::ControlSpec& control : window::kControls) {
-      SCOPED_TRACE(control.name);
-      EXPECT_EQ(PlaceOf(Control(std::string(control.name).c_str())), window::Place(control, dpi).painted);
-    }
+    ExpectControlsAt(dpi);
   }
   static UINT ScreenDpi() {
     const char* dpi = std::getenv("ZELMAR_EXPECT_DPI");
@@ -132,10 +130,10 @@ TEST_F(GeometryTest, EqualsTheTableAtTheScreensResolution) {
     // One and a half times, written out: the halves round up (a truncating
     // conversion would give 241 × 49 for the button and 235 high for the
     // picture).
-    EXPECT_EQ(PlaceOf(Control("Gruppi")), (window::PixelRect{26, 333, 50, 38}));
-    EXPECT_EQ(PlaceOf(Control("Calcola")), (window::PixelRect{24, 504, 242, 50}));
-    EXPECT_EQ(PlaceOf(Control("Image1")), (window::PixelRect{42, 8, 347, 236}));
-    EXPECT_EQ(testing::Win32Driver::FontOf(Control("Calcola")).pixels, 20);
+    EXPECT_EQ(Win32Driver::PlaceOf(Control("Gruppi")), (window::PixelRect{26, 333, 50, 38}));
+    EXPECT_EQ(Win32Driver::PlaceOf(Control("Calcola")), (window::PixelRect{24, 504, 242, 50}));
+    EXPECT_EQ(Win32Driver::PlaceOf(Control("Image1")), (window::PixelRect{42, 8, 347, 236}));
+    EXPECT_EQ(Win32Driver::FontOf(Control("Calcola")).pixels, 20);
   }
 }
 
@@ -150,7 +148,7 @@ TEST_F(GeometryTest, MovingToAScreenOfAnotherScaleRescales) {
   driver_->Pump();
   ExpectTheTableAt(dpi);
   // The fonts follow: 9.75 pt is 13 pixels at 96 dpi, 20 at 144.
-  EXPECT_EQ(testing::Win32Driver::FontOf(Control("Calcola")).pixels, dpi == 144 ? 20 : 13);
+  EXPECT_EQ(Win32Driver::FontOf(Control("Calcola")).pixels, dpi == 144 ? 20 : 13);
   // The texts and the focus stay.
   EXPECT_EQ(driver_->Text("dBAp"), "90");
   EXPECT_EQ(driver_->FocusName(), "Calcola");
@@ -158,23 +156,18 @@ TEST_F(GeometryTest, MovingToAScreenOfAnotherScaleRescales) {
 
 TEST_F(GeometryTest, ResizingOrMaximisingMovesNothing) {
   const UINT dpi = window_->dpi();
-  auto expect_unmoved = [&] {
-    for (const window::ControlSpec& control : window::kControls) {
-      EXPECT_EQ(PlaceOf(window_->Control(control.name)), window::Place(control, dpi).painted) << control.name;
-    }
-  };
   for (const int show : {SW_MAXIMIZE, SW_RESTORE}) {
     ShowWindow(window_->hwnd(), show);
     driver_->Pump();
     ASSERT_EQ(IsZoomed(window_->hwnd()) != FALSE, show == SW_MAXIMIZE);  // for real
-    expect_unmoved();
+    ExpectControlsAt(dpi);
   }
   SetWindowPos(window_->hwnd(), nullptr, 0, 0, 150, 150, SWP_NOMOVE | SWP_NOZORDER);
   driver_->Pump();
   RECT frame{};
   GetWindowRect(window_->hwnd(), &frame);
   ASSERT_LT(frame.right - frame.left, window::ClientArea(dpi).width);  // smaller, for real
-  expect_unmoved();
+  ExpectControlsAt(dpi);
 }
 
 TEST(Locale, TheDecimalSeparatorComesFromTheUsersRegionalSettings) {
