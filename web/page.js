@@ -125,6 +125,10 @@
     const press = pressed && !dialog.open;
     pressed = false;
     if (press) rules.calculate();
+    // The offline copy next, in a task of its own.
+    setTimeout(() => {
+      if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+    });
   };
 
   // The decimal separator of the browser's first language, which the rules
@@ -143,14 +147,12 @@
     return separator;
   };
 
-  // The rules arrive once the window has painted; the offline copy is made
-  // after that, so that neither holds back the first paint.
+  // The rules arrive once the window has painted, so as not to hold back the
+  // first paint; the offline copy is made once they are here, so as not to
+  // hold them back either.
   requestAnimationFrame(() => setTimeout(() => {
     const script = document.createElement("script");
     script.src = "zelmar.js";
-    script.addEventListener("load", () => {
-      if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
-    });
     document.body.append(script);
     window.zelmarDecimalSeparator();
   }));
