@@ -42,10 +42,7 @@ perf_bus_start() {
 
 perf_xvfb_stop() {
     if [ -n "${BUS_PID:-}" ]; then kill "$BUS_PID" 2>/dev/null; wait "$BUS_PID" 2>/dev/null; BUS_PID=; sleep 0.5; fi
-    [ -n "${XVFB_PID:-}" ] || return 0
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-    XVFB_PID=
+    stop_private_x_server
 }
 
 perf_header() {

@@ -20,6 +20,7 @@ unset QT_QPA_PLATFORM
 program_pid=$!
 if ! "$helper" wait "$title" 20; then
   echo "FAIL: no window titled '$title' appeared" >&2
+  print_private_x_server_log
   exit 1
 fi
 "$helper" close "$title"

@@ -33,6 +33,7 @@ program_pid=$!
 # Debian's Python, where the AT-SPI bindings are.
 if ! /usr/bin/python3 "$here/screen_reader_listen.py"; then
   echo "the program's own output:" >&2
-  grep -v -e '^QStandardPaths' "$program_log" | tail -40 >&2
+  { grep -v -e '^QStandardPaths' "$program_log" || true; } | tail -40 >&2
+  print_private_x_server_log
   exit 1
 fi
