@@ -34,6 +34,17 @@ int ControlId(std::size_t index) noexcept {
 std::size_t Index(Entry entry) noexcept { return static_cast<std::size_t>(entry); }
 std::size_t Index(ResultLabel label) noexcept { return static_cast<std::size_t>(label); }
 
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+// The frame whose client area has the window's place and size at a
+// resolution.
+RECT Frame(UINT dpi) {
+  const window::PixelRect client = window::ClientArea(dpi);
+  RECT frame{client.left, client.top, client.Right(), client.Bottom()};
+  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi);
+  return frame;
+}
+
 HFONT CreateDesignFont(const window::FontSpec& font, UINT dpi) {
   LOGFONTW design{};
   design.lfHeight = -static_cast<LONG>(window::FontPixels(font, dpi));
@@ -86,11 +97,16 @@ MainWindow::MainWindow(HINSTANCE instance, DecimalSeparator separator)
   }();
   (void)window_class;
 
+  // Made at its place for the system's resolution, and placed again only
+  // when it opens on a screen of another: each move of a window on the
+  // screen costs its start-up time.
   const std::wstring title = Widen(window::kWindow.title);
-  hwnd_ = CreateWindowExW(0, kWindowClass.data(), title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                          instance, this);
-  if (hwnd_ != nullptr) PlaceWindow();
+  const UINT system_dpi = GetDpiForSystem();
+  const RECT frame = Frame(system_dpi);
+  hwnd_ =
+      CreateWindowExW(0, kWindowClass.data(), title.c_str(), kWindowStyle, frame.left, frame.top,
+                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
+  if (hwnd_ != nullptr && dpi_ != system_dpi) PlaceWindow();
 }
 
 MainWindow::~MainWindow() {
@@ -241,12 +257,7 @@ void MainWindow::Show(int show_command) {
 }
 
 void MainWindow::PlaceWindow() {
-  // The client area at its place and size, at the window's resolution.
-  const window::PixelRect client = window::ClientArea(dpi_);
-  RECT frame{client.left, client.top, client.left + client.width, client.top + client.height};
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
-  const auto extended = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
-  AdjustWindowRectExForDpi(&frame, style, FALSE, extended, dpi_);
+  const RECT frame = Frame(dpi_);
   SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
