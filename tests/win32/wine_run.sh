@@ -6,7 +6,8 @@
 #   wine_run.sh PREFIX SCRIPT [ARGUMENTS...]   a script that runs wine itself
 # ZELMAR_WINE_DPI sets the screen's resolution for the run (default 96);
 # ZELMAR_WINE_MANAGED=Y leaves the frames to a window manager, as on a
-# desktop (default N: none runs here).
+# desktop (default N: none runs here). A script run here finds the X
+# server's PID in ZELMAR_X_SERVER_PID.
 set -euo pipefail
 prefix=$(realpath -m "$1")  # Wine wants it absolute
 shift
@@ -22,6 +23,8 @@ cleanup() {
 }
 trap cleanup EXIT
 start_private_x_server 1280x1024x24
+# For a script that places the X server on a CPU of its choosing.
+export ZELMAR_X_SERVER_PID=$XVFB_PID
 
 mkdir -p "$prefix"
 if [ ! -f "$prefix/system.reg" ]; then
