@@ -36,6 +36,9 @@ ${page.match(/<style>[^]*?<\/style>/)[0]}
 const types = {".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm",
   ".png": "image/png", ".webmanifest": "application/manifest+json"};
 
+// Each file compressed once, as a static server keeps them: compressing at
+// every request would charge the server's work to the page.
+const compressed = new Map();
 const server = http.createServer(async (request, response) => {
   const name = new URL(request.url, "http://x").pathname;
   let body;
@@ -48,7 +51,8 @@ const server = http.createServer(async (request, response) => {
   }
   const type = types[path.extname(name)] ?? types[".html"];
   response.writeHead(200, {"content-type": type, "content-encoding": "gzip"});
-  response.end(gzipSync(body, {level: 9}));
+  if (!compressed.has(name)) compressed.set(name, gzipSync(body, {level: 9}));
+  response.end(compressed.get(name));
 });
 await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
 const origin = `http://127.0.0.1:${server.address().port}`;
