@@ -289,6 +289,14 @@ describe("on a desktop", notInLighthouseRun, () => {
     await page.context.close();
   });
 
+  test("fetches its WebAssembly and its script once each", async () => {
+    const page = await open();
+    for (const file of ["zelmar.js", "zelmar.wasm"]) {
+      assert.equal(page.requests.filter((url) => url === `${origin}/${file}`).length, 1, file);
+    }
+    await page.context.close();
+  });
+
   test("nothing leaves the device: no other host, no cookies, no storage", async () => {
     const page = await open();
     await typeInto(page, "Gruppi", "3");
