@@ -12,7 +12,7 @@
 # CPUs, each request waits for the other CPU to wake, which in a virtual
 # machine costs up to a tenth of a millisecond: a control made in 0.08 ms on
 # one CPU takes 0.9 ms across two, and a window of 19 controls pays that
-# wait some three hundred times more than the bare one does. So the two are
+# wait some nine hundred times more than the bare one does. So the two are
 # measured twice: with Wine (its server, the program and the X server) on
 # one CPU and mapwait on another, and as the system schedules them.
 set -euo pipefail
