@@ -23,9 +23,11 @@ runs=${4:-15}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The CPUs this process may use, one per word ("0-2,5" -> 0 1 2 5).
+# The CPUs this process may use, as taskset takes them ("0-2,5"), and one
+# per word (0 1 2 5).
+allowed=$(sed -n 's/^Cpus_allowed_list:\s*//p' /proc/self/status)
 cpus=()
-IFS=, read -ra ranges < <(sed -n 's/^Cpus_allowed_list:\s*//p' /proc/self/status)
+IFS=, read -ra ranges <<<"$allowed"
 for range in "${ranges[@]}"; do
   for ((cpu = ${range%-*}; cpu <= ${range#*-}; ++cpu)); do cpus+=("$cpu"); done
 done
@@ -33,24 +35,21 @@ done
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 ms() { echo "$1 / 1000" | bc -l; }
 
-# measure_set NAME [CPU]: one warm server for both, as on a desktop where
-# Windows is already up; with a CPU, Wine runs on it alone.
+measure() {  # TITLE EXE -> "map_us paint_us", Wine and mapwait on the CPUs set
+  taskset -c "$watch_cpus" "$mapwait" -S 100 "$1" taskset -c "$wine_cpus" wine "$2" |
+    sed -n 's/.*map_us=\([0-9]*\) paint_us=\([0-9-]*\).*/\1 \2/p'
+}
+
+# measure_set NAME WINE_CPUS WATCH_CPUS: one warm server for both, as on a
+# desktop where Windows is already up, with Wine (its server, the programs
+# and the X server) on WINE_CPUS and mapwait on WATCH_CPUS.
 measure_set() {
-  local name=$1 wine=(wine) watch=()
+  local name=$1
+  wine_cpus=$2
+  watch_cpus=$3
   wineserver -k 2>/dev/null || true
-  if [ $# -gt 1 ]; then
-    wine=(taskset -c "$2" wine)
-    watch=(taskset -c "${cpus[1]}")
-    taskset -a -p -c "$2" "$ZELMAR_X_SERVER_PID" >/dev/null
-    taskset -c "$2" wineserver -p
-  else
-    taskset -a -p -c "$(IFS=,; echo "${cpus[*]}")" "$ZELMAR_X_SERVER_PID" >/dev/null
-    wineserver -p
-  fi
-  measure() {  # TITLE EXE -> "map_us paint_us"
-    "${watch[@]}" "$mapwait" -S 100 "$1" "${wine[@]}" "$2" |
-      sed -n 's/.*map_us=\([0-9]*\) paint_us=\([0-9-]*\).*/\1 \2/p'
-  }
+  taskset -a -p -c "$wine_cpus" "$ZELMAR_X_SERVER_PID" >/dev/null
+  taskset -c "$wine_cpus" wineserver -p
   for _ in 1 2; do measure "Calcolo Zelmar  1.0" "$zelmar" >/dev/null; measure "Bare Win32" "$bare" >/dev/null; done
   : >"$work/zelmar"
   : >"$work/bare"
@@ -71,9 +70,9 @@ measure_set() {
 }
 
 if [ "${#cpus[@]}" -ge 2 ]; then
-  measure_set "Wine on one CPU" "${cpus[0]}"
-  measure_set "Wine across the CPUs"
+  measure_set "Wine on one CPU" "${cpus[0]}" "${cpus[1]}"
+  measure_set "Wine across the CPUs" "$allowed" "$allowed"
 else
-  measure_set "Wine on the one CPU there is"
+  measure_set "Wine on the one CPU there is" "$allowed" "$allowed"
 fi
 printf 'Zelmar.exe   %d bytes (goal < 1.5 MB)\n' "$(stat -c %s "$zelmar")"
