@@ -44,9 +44,8 @@ measure() {  # TITLE EXE -> "map_us paint_us", Wine and mapwait on the CPUs set
 # desktop where Windows is already up, with Wine (its server, the programs
 # and the X server) on WINE_CPUS and mapwait on WATCH_CPUS.
 measure_set() {
-  local name=$1
-  wine_cpus=$2
-  watch_cpus=$3
+  # Local, and seen by measure, which this calls.
+  local name=$1 wine_cpus=$2 watch_cpus=$3
   wineserver -k 2>/dev/null || true
   taskset -a -p -c "$wine_cpus" "$ZELMAR_X_SERVER_PID" >/dev/null
   taskset -c "$wine_cpus" wineserver -p
