@@ -231,13 +231,14 @@ TEST(Calculate, FailureInsideAWriteBackEndsTheCalculationAndIsReportedOnce) {
 TEST(Calculate, APressDuringAWriteBackIsNotASecondCalculation) {
   FakeWindow window;
   window.Type(Entry::Gruppi, "3");
-  window.Type(Entry::ImpAp, "0");  // the box shows 0 and will be written back
-  // The user presses the button again while Gruppi is being written.
+  window.Type(Entry::ImpAp, "0");  // the box shows 0, so 8 will be written into it
+  // The user presses the button again while ImpAp is being written.
   bool pressed = false;
   window.while_writing = [&](Entry entry) {
-    if (entry == Entry::Gruppi && !std::exchange(pressed, true)) window.form.Calculate();
+    if (entry == Entry::ImpAp && !std::exchange(pressed, true)) window.form.Calculate();
   };
   window.form.Calculate();
+  ASSERT_TRUE(pressed) << "ImpAp was not written back, so nothing pressed during a write-back";
   EXPECT_EQ(window.caption_writes, 3);  // one calculation's results, once
   EXPECT_EQ(window.captions, (std::array<std::string, 3>{"6", "5.33", "99.54"}));
   EXPECT_EQ(window.results_shown, 1);  // told once, after the focus went back
