@@ -63,8 +63,11 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   std::ostringstream json;
-  json << "{\"typeface\": " << Quoted(zelmar::window::kFontFamily)
-       << ",\n \"button\": " << Quoted(zelmar::window::CalculateButton().name) << ",\n \"messages\": {";
+  json << "{\"typefaces\": [";
+  for (const std::string_view family : zelmar::window::kFontFamilies) {
+    json << (family == zelmar::window::kFontFamilies.front() ? "" : ", ") << Quoted(family);
+  }
+  json << "],\n \"button\": " << Quoted(zelmar::window::CalculateButton().name) << ",\n \"messages\": {";
   for (std::size_t i = 0; i < zelmar::window::kFailureTexts.size(); ++i) {
     const auto kind = static_cast<zelmar::Failure>(i);
     json << (i == 0 ? "" : ", ") << Quoted(zelmar::FailureName(kind)) << ": "

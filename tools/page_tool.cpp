@@ -125,10 +125,24 @@ std::string_view ClickAttribute(const ControlSpec& control) {
 
 // Where browsers differ from a window's boxes, the way the description
 // chooses, for the page's script to follow: the keyboard's focus selects a
-// box's text, and a paste is taken up to its first line (FirstLineEnd).
+// box's text, and a paste is taken up to the first of these line breaks.
 std::string BoxRules() {
+  std::string breaks;
+  for (const char c : zelmar::window::kLineBreaks) breaks += "&#" + std::to_string(c) + ";";
   return std::string(zelmar::window::kKeyboardFocusSelectsText ? R"( data-keyboard-focus="select")" : "") +
-         R"( data-paste="first-line")";
+         R"( data-line-breaks=")" + breaks + '"';
+}
+
+// The typeface, then the families drawn to its metrics, then the nearest
+// any system has.
+std::string FontFamilies() {
+  std::string css;
+  for (const std::string_view family : zelmar::window::kFontFamilies) {
+    css +=
+        (family.find(' ') == std::string_view::npos ? std::string(family) : '"' + std::string(family) + '"') +
+        ",";
+  }
+  return css + "Helvetica,sans-serif";
 }
 
 // A title keeps its two blanks before "1.0": browsers fold a run of
@@ -307,6 +321,7 @@ int main(int argc, char* argv[]) {
                        {"WINDOW_FONT_CSS", FontCss(zelmar::window::kWindowFont)},
                        {"CONTROLS", Controls(diagram_png)},
                        {"BOX_RULES", BoxRules()},
+                       {"FONT_FAMILIES", FontFamilies()},
                        {"CONTROLS_CSS", ControlsCss()},
                        {"SCRIPT", script},
                        // Last, from the page as written.

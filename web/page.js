@@ -74,14 +74,17 @@
   });
 
   // Browsers turn a pasted line break into a blank; a box takes the text up
-  // to the first one instead, as a window's box does, through the editing
-  // command, so that undo and the input event follow.
+  // to the first one instead (the page's writer names the characters), as a
+  // window's box does, through the editing command, so that undo and the
+  // input event follow.
+  const lineBreaks = design.lineBreaks ?? "";
   const firstLine = (event, data) => {
     const box = event.target;
-    if (design.paste !== "first-line" || box.tagName !== "INPUT" || !data) return;
+    if (lineBreaks === "" || box.tagName !== "INPUT" || !data) return;
     const text = data.getData("text/plain");
-    const end = text.search(/[\r\n]/);
-    if (end < 0) return;
+    let end = 0;
+    while (end < text.length && !lineBreaks.includes(text[end])) ++end;
+    if (end === text.length) return;
     event.preventDefault();
     box.focus();
     const line = text.slice(0, end);

@@ -49,6 +49,9 @@ struct ControlSpec {
 };
 
 inline constexpr std::string_view kFontFamily = "Arial";
+// The families drawn to Arial's metrics, which keep the design's widths
+// where Arial itself is not installed: what a window may show its texts in.
+inline constexpr std::array<std::string_view, 3> kFontFamilies{kFontFamily, "Liberation Sans", "Arimo"};
 inline constexpr FontSpec kWindowFont{14.25, false};
 // Everything else the program shows (its failure messages) is in the
 // boxes' font: the design's typeface, and no font loaded for nothing.
@@ -254,12 +257,16 @@ inline constexpr bool kKeyboardFocusSelectsText = true;
 // A box holds one line. Of a text pasted or dropped into it, it takes what
 // comes before the first line break (CR, LF or CR LF), as a spreadsheet's
 // copied cell ends in one: "12" and a line break is 12, a text that starts
-// with a line break adds nothing. Any character type, so that a toolkit can
-// ask it of its own strings.
+// with a line break adds nothing.
+inline constexpr std::string_view kLineBreaks = "\r\n";
+// Where the first line of a text ends. Any character type, so that a toolkit
+// can ask it of its own strings.
 template <typename Char>
 constexpr std::size_t FirstLineEnd(std::basic_string_view<Char> text) noexcept {
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == Char{'\r'} || text[i] == Char{'\n'}) return i;
+    for (const char line_break : kLineBreaks) {
+      if (text[i] == static_cast<Char>(line_break)) return i;
+    }
   }
   return text.size();
 }
