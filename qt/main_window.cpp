@@ -11,11 +11,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QValidator>
-#include <limits>
 
 #include "zelmar/qt/caption_label.hpp"
 #include "zelmar/qt/design_font.hpp"
+#include "zelmar/qt/entry_box.hpp"
 #include "zelmar/qt/shipped_artwork.hpp"
 #include "zelmar/qt/text.hpp"
 #include "zelmar/window/control_table.hpp"
@@ -46,25 +45,6 @@ QAccessibleInterface* WindowAccessible(const QString& class_name, QObject* objec
   return nullptr;
 }
 
-// A box holds one line, whichever way a text arrives in it: pasted by key
-// or menu, the X11 selection's middle click, a drop or an input method.
-// The validator sees the whole text with the caret just past what arrived;
-// what stood there before held no line break, so the first one is the
-// arrival's, and from there to the caret goes.
-class OneLine final : public QValidator {
- public:
-  using QValidator::QValidator;
-
-  State validate(QString& text, int& caret) const override {
-    const QStringView chars(text);
-    const auto end = static_cast<qsizetype>(
-        FirstLineEnd(std::u16string_view(chars.utf16(), static_cast<std::size_t>(chars.size()))));
-    if (end == text.size()) return Acceptable;
-    text.remove(end, caret > end ? caret - end : text.size() - end);
-    caret = static_cast<int>(end);
-    return validate(text, caret);
-  }
-};
 static_assert(kKeyboardFocusSelectsText,
               "a QLineEdit selects its text when Tab or Shift+Tab brings the focus");
 
@@ -94,11 +74,7 @@ MainWindow::MainWindow(DecimalSeparator separator, QWidget* parent)
     QWidget* control = nullptr;
     switch (design.kind) {
       case ControlKind::EntryBox: {
-        auto* box = new QLineEdit(ToQString(design.text), this);
-        box->setAlignment(Qt::AlignLeft);
-        // No length limit: Qt's default would cut a long paste silently.
-        box->setMaxLength(std::numeric_limits<int>::max());
-        box->setValidator(new OneLine(box));
+        auto* box = new EntryBox(ToQString(design.text), this);
         boxes_[static_cast<std::size_t>(*design.entry)] = box;
         control = box;
         break;

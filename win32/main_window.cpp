@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "zelmar/win32/resource_ids.hpp"
@@ -54,6 +57,33 @@ HFONT CreateDesignFont(const window::FontSpec& font, UINT dpi) {
   const std::wstring family = Widen(window::kFontFamily);
   std::copy_n(family.c_str(), std::min<std::size_t>(family.size() + 1, LF_FACESIZE), design.lfFaceName);
   return CreateFontIndirectW(&design);
+}
+
+// A box holds one line, as the description has it: of a paste (Ctrl+V,
+// Shift+Insert, the context menu) it takes the clipboard's text up to the
+// first line break, as one edit that Ctrl+Z takes back. The edit control on
+// its own stops at LF but would keep a lone CR.
+constexpr UINT_PTR kOneLineId = 0x5a4c31;  // "ZL1"
+LRESULT CALLBACK OneLineBox(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR /*id*/,
+                            DWORD_PTR /*data*/) noexcept {
+  if (message == WM_PASTE) {
+    if ((GetWindowLongPtrW(box, GWL_STYLE) & ES_READONLY) != 0) return 0;
+    std::wstring text;
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE && OpenClipboard(box) != FALSE) {
+      if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data)); chars != nullptr) {
+          text.assign(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
+          GlobalUnlock(data);
+        }
+      }
+      CloseClipboard();
+    }
+    text.resize(window::FirstLineEnd(std::wstring_view(text)));
+    SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &OneLineBox, kOneLineId);
+  return DefSubclassProc(box, message, wparam, lparam);
 }
 
 // The pixels the artwork tool drew, shipped as a resource: 32-bit rows, top
@@ -140,9 +170,9 @@ void MainWindow::CreateControls() {
     DWORD extended = 0;
     switch (design.kind) {
       case ControlKind::EntryBox:
-        // A single-line edit control already goes the description's way:
-        // the dialog's Tab selects its text, and a paste stops at the
-        // first line break.
+        // A single-line edit control already goes the description's way
+        // where the dialog's Tab selects its text; its pastes go through
+        // OneLineBox.
         static_assert(window::kKeyboardFocusSelectsText);
         window_class = L"EDIT";
         style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
@@ -174,6 +204,7 @@ void MainWindow::CreateControls() {
     controls_[i] = control;
     if (design.kind == ControlKind::EntryBox) {
       SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit beyond the system's
+      SetWindowSubclass(control, &OneLineBox, kOneLineId, 0);
       boxes_[Index(*design.entry)] = control;
       spoken_boxes_[Index(*design.entry)].Attach(control);
       spoken_boxes_[Index(*design.entry)].SetName(Widen(window::EntryCaption(*design.entry).text));

@@ -13,7 +13,7 @@ namespace {
 // How many words a verb takes before its last, which runs to the end of
 // the line (a text with blanks, or nothing).
 std::size_t FixedWords(std::string_view verb, std::string_view first) {
-  if (verb == "type" || verb == "paste") return 2;
+  if (verb == "type" || verb == "paste" || verb == "caret" || verb == "drop") return 2;
   if (verb == "expect") return first == "failures" || first == "announced" ? 2 : 3;
   return 1;
 }
@@ -81,7 +81,10 @@ std::vector<WindowCase> ReadCases(std::string_view table) {
     if (words[0] == "case") {
       cases.push_back({line.substr(line.find("case") + 5), {}});
     } else if (!cases.empty()) {
-      if (words[0] == "paste" && words.size() > 2) words[2] = Expanded(words[2]);
+      // The text a step brings in, last on its line.
+      if (words[0] == "paste" || words[0] == "paste-here" || words[0] == "drop") {
+        words.back() = Expanded(words.back());
+      }
       cases.back().steps.push_back({number, std::move(words)});
     }
   }

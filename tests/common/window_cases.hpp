@@ -19,8 +19,10 @@ namespace zelmar::testing {
 // GoogleTest prints a case by its name.
 void PrintTo(const WindowCase& window_case, std::ostream* out);
 
-// The cases of the file built into the suite.
-std::vector<WindowCase> WindowCases();
+// The cases of the file built into the suite; on a platform whose boxes
+// take no dropped text, those that drop one are left out.
+enum class Drops : bool { Taken, NotTaken };
+std::vector<WindowCase> WindowCases(Drops drops = Drops::Taken);
 // A name GoogleTest takes for a case: letters and digits only.
 std::string CaseTestName(const WindowCase& window_case);
 
@@ -67,6 +69,13 @@ class WindowDriver {
   // Selects the whole text of the box, puts the text on the platform's
   // clipboard and pastes it as a user does.
   virtual void Paste(std::string_view box, std::string_view text) = 0;
+  // Gives the box the focus, then Home and Right count times: the caret
+  // after its first count characters.
+  virtual void Caret(std::string_view box, int count) = 0;
+  // Puts the text on the clipboard and pastes it where the caret is.
+  virtual void PasteHere(std::string_view text) = 0;
+  // Drops the text, dragged from another program, on the middle of the box.
+  virtual void Drop(std::string_view box, std::string_view text) = 0;
   virtual void Key(std::string_view key) = 0;
   virtual void Focus(std::string_view control) = 0;
   // A click of the pointer at a point of the client area (pixels at 96 dpi).

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -68,6 +69,36 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     QTest::keyClick(SelectAll(box), Qt::Key_V, Qt::ControlModifier);
     Settle();
   }
+  void Caret(std::string_view box, int count) override {
+    Focus(box);
+    auto* edit = Control<QLineEdit>(box);
+    QTest::keyClick(edit, Qt::Key_Home);
+    for (int n = 0; n < count; ++n) QTest::keyClick(edit, Qt::Key_Right);
+  }
+  void PasteHere(std::string_view text) override {
+    QApplication::clipboard()->setText(ToQString(text));
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    Settle();
+  }
+  // Offscreen there is no drag from another program: the box gets the
+  // events such a drag brings, entering, moving over it and dropping.
+  void Drop(std::string_view box, std::string_view text) override {
+    auto* edit = Control<QLineEdit>(box);
+    QMimeData dragged;
+    dragged.setText(ToQString(text));
+    const QPointF middle = QRectF(edit->rect()).center();
+    QDragEnterEvent enter(middle.toPoint(), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(edit, &enter);
+    EXPECT_TRUE(enter.isAccepted()) << "the box refuses the drag";
+    QDragMoveEvent move(middle.toPoint(), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(edit, &move);
+    QDropEvent drop(middle, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(edit, &drop);
+    EXPECT_TRUE(drop.isAccepted()) << "the box refuses the drop";
+    Settle();
+  }
   void Key(std::string_view key) override {
     QWidget* target = QApplication::focusWidget();
     ASSERT_NE(target, nullptr);
@@ -85,6 +116,8 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
       QTest::keyClick(target, Qt::Key_Backspace);
     } else if (key == "Ctrl+Z") {
       QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+    } else if (key == "Redo") {
+      QTest::keySequence(target, QKeySequence(QKeySequence::Redo));
     } else if (key == "Alt+C") {
       // Qt presses the button visibly for a moment before the click.
       QTest::keyClick(target, Qt::Key_C, Qt::AltModifier);
@@ -125,8 +158,9 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     return {r.x(), r.y(), r.width(), r.height()};
   }
   zelmar::testing::FontSeen Font(std::string_view control) override {
+    // The family Qt found for the window's request, as the user sees it.
     const QFont font = Control(control)->font();
-    return {font.family().toStdString(), QFontInfo(font).pixelSize(), font.bold(),
+    return {QFontInfo(font).family().toStdString(), QFontInfo(font).pixelSize(), font.bold(),
             !font.italic() && !font.underline() && !font.strikeOut()};
   }
   std::vector<InkLine> Ink(std::string_view control) override {

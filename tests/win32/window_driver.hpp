@@ -114,6 +114,19 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     Keys(text);
   }
   void Paste(std::string_view box, std::string_view text) override {
+    SelectAll(box);
+    PasteHere(text);
+  }
+  void Caret(std::string_view box, int count) override {
+    SetFocus(Control(box));
+    PressKey(VK_HOME, false, false, true);
+    for (int n = 0; n < count; ++n) PressKey(VK_RIGHT, false, false, true);
+  }
+  // An edit control is no drop target: the suite leaves out the cases that drop.
+  void Drop(std::string_view /*box*/, std::string_view /*text*/) override {
+    ADD_FAILURE() << "Windows' boxes take no dropped text";
+  }
+  void PasteHere(std::string_view text) override {
     const std::wstring wide = Widen(text);
     ASSERT_TRUE(OpenClipboard(window_->hwnd()));
     EmptyClipboard();
@@ -123,7 +136,6 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     GlobalUnlock(memory);
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
-    SelectAll(box);
     PressKey('V', false, true);
   }
   void Key(std::string_view key) override {
@@ -139,7 +151,9 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
       PressKey(VK_TAB, true);
     } else if (key == "Backspace") {
       PressKey(VK_BACK);
-    } else if (key == "Ctrl+Z") {
+    } else if (key == "Ctrl+Z" || key == "Redo") {
+      // An edit control's undo is one step deep: Ctrl+Z again takes back
+      // the undo, which is its redo.
       PressKey('Z', false, true);
     } else if (key == "Alt+C") {
       // What the keyboard delivers once translated: WM_SYSCHAR with the Alt bit.
