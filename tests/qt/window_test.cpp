@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
+#include <QScreen>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -74,6 +76,24 @@ QRect DesignedGeometry(const QWidget* control) {
   QRect rect = control->geometry();
   if (const auto* caption = qobject_cast<const CaptionLabel*>(control)) rect.setWidth(caption->DesignWidth());
   return rect;
+}
+
+// On a desktop at 144 dpi that lays windows out in its own pixels (an X
+// desktop with Xft.dpi: 144 and Qt's scaling off; run so as Qt.WindowAt144Dpi):
+// places and fonts one and a half times the design's, written out. The
+// halves round up. With Qt's scaling on, the window is laid out at 96 and
+// drawn one and a half times, as the cases see it.
+TEST_F(WindowTest, AtOneAndAHalfTimesTheDesignsResolution) {
+  if (window_->screen()->logicalDotsPerInchY() != 144) GTEST_SKIP() << "run at 144 dpi by Qt.WindowAt144Dpi";
+  EXPECT_EQ(window_->size(), QSize(425, 561));
+  EXPECT_EQ(Control("Gruppi")->geometry(), QRect(26, 333, 50, 38));
+  EXPECT_EQ(Button()->geometry(), QRect(24, 504, 242, 50));
+  EXPECT_EQ(Control("Image1")->geometry(), QRect(42, 8, 347, 236));
+  // 9.75 pt is 20 pixels at 144 dpi, 8.25 pt 17, 12 pt 24, 14.25 pt 29.
+  EXPECT_EQ(QFontInfo(Button()->font()).pixelSize(), 20);
+  EXPECT_EQ(QFontInfo(Control("Label6")->font()).pixelSize(), 17);
+  EXPECT_EQ(QFontInfo(Control("Label9")->font()).pixelSize(), 24);
+  EXPECT_EQ(QFontInfo(Control("Label12")->font()).pixelSize(), 29);
 }
 
 TEST_F(WindowTest, ThePictureShowsAtItsNaturalSizeInsideItsSunkenBorder) {
