@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Signing as a release signs: a throwaway self-signed certificate, Zelmar.exe
-# signed through the build's own step, and the signature accepted by
-# osslsigncode verify; without a certificate the file ships unsigned, with
+# signed through the build's own step, and the signature, with SHA-256
+# digests, accepted by osslsigncode verify; without a certificate the file ships unsigned, with
 # the same bytes as built.
 #   signing_test.sh SHIP_SCRIPT ZELMAR_EXE
 set -euo pipefail
@@ -20,6 +20,9 @@ if ! osslsigncode verify -CAfile "$work/cert.pem" -in "$work/signed.exe" >"$work
 fi
 grep -q 'Signature verification: ok' "$work/verify.txt" || fail "osslsigncode did not verify the signature"
 grep -q 'Zelmar test signer' "$work/verify.txt" || fail "the signer is not the certificate's"
+# SHA-256 throughout: Windows no longer trusts a SHA-1 Authenticode digest.
+grep -E -q 'digest algorithm *: *SHA256' "$work/verify.txt" || fail "the file's digest is not SHA-256"
+! grep -E -i -q 'digest algorithm *: *(SHA1|MD5)' "$work/verify.txt" || fail "a digest is SHA-1 or MD5"
 
 cmake -DIN="$exe" -DOUT="$work/unsigned.exe" -DEPOCH=0 -P "$ship"
 cmp -s "$exe" "$work/unsigned.exe" || fail "unsigned, the shipped file differs from the built one"
