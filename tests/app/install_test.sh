@@ -27,7 +27,20 @@ unexpected=$(cd "$root" && find . -type f | sed 's|^\./||' | sort | grep -v -F -
 [ -z "$unexpected" ] || { echo "FAIL: unexpected files installed: $unexpected" >&2; exit 1; }
 
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
-appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$app_id.metainfo.xml"
+# Zelmar has no web site of its own, and a made-up address would send users
+# nowhere: AppStream 1.0 (Debian 13) warns of the missing homepage, and that
+# warning alone is accepted. Anything else it or an older AppStream reports
+# fails.
+accepted=url-homepage-missing
+metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
+if ! report=$(appstreamcli validate --no-net --pedantic --no-color "$metainfo" 2>&1); then
+  findings=$(grep -E '^[EWIP]: ' <<<"$report" | grep -v -E "^[WIP]: [^ ]+ $accepted\b" || true)
+  if [ -n "$findings" ] || ! grep -q -E "^W: [^ ]+ $accepted\b" <<<"$report"; then
+    echo "$report" >&2
+    echo "FAIL: the metainfo does not validate" >&2
+    exit 1
+  fi
+fi
 grep -q "^Icon=$app_id\$" "$root/usr/share/applications/$app_id.desktop"
 grep -q "<release version=\"$ZELMAR_VERSION\"" "$root/usr/share/metainfo/$app_id.metainfo.xml"
 grep -q '<project_license>MIT</project_license>' "$root/usr/share/metainfo/$app_id.metainfo.xml"

@@ -40,8 +40,13 @@ def children(frame):
     return [frame.get_child_at_index(i) for i in range(frame.get_child_count())]
 
 
+# Roles by AT-SPI's numbers, which screen readers go by: their names are
+# words that change between releases ("push button" became "button").
+TEXT, BUTTON, LABEL = Atspi.Role.TEXT, Atspi.Role.PUSH_BUTTON, Atspi.Role.LABEL
+
+
 def by_role_and_name(frame):
-    return {(c.get_role_name(), c.get_name()): c for c in children(frame)}
+    return {(c.get_role(), c.get_name()): c for c in children(frame)}
 
 
 def pump(seconds, until=lambda: False):
@@ -58,24 +63,25 @@ def main():
     if frame is None:
         print(f"FAIL: no window '{TITLE}' on the accessibility bus", file=sys.stderr)
         return 1
-    check("the window's role", frame.get_role_name(), "frame")
+    check("the window's role", frame.get_role(), Atspi.Role.FRAME)
     controls = by_role_and_name(frame)
-    for role, name in [("text", "Num.Gruppi"), ("text", "Altop/gruppo"), ("text", "Imp.1ap"),
-                       ("text", "dB SPL1Ap"), ("push button", "Calcola Ztot e dBtot"),
-                       ("label", "Numero totale altoparlanti"), ("label", "Imp. Tot."),
-                       ("label", "Liv. Tot.")]:
+    for role, name in [(TEXT, "Num.Gruppi"), (TEXT, "Altop/gruppo"), (TEXT, "Imp.1ap"),
+                       (TEXT, "dB SPL1Ap"), (BUTTON, "Calcola Ztot e dBtot"),
+                       (LABEL, "Numero totale altoparlanti"), (LABEL, "Imp. Tot."),
+                       (LABEL, "Liv. Tot.")]:
         control = controls.get((role, name))
         if control is None:
-            failures.append(f"no {role} named {name!r}")
+            seen = sorted(f"{c.get_role().value_nick} {c.get_name()!r}" for c in children(frame))
+            failures.append(f"no {role.value_nick} named {name!r} among: {', '.join(seen)}")
             continue
         relations = sorted(r.get_relation_type().value_nick for r in control.get_relation_set())
-        check(f"relations of {name}", relations, ["labelled-by"] if role == "text" else [])
+        check(f"relations of {name}", relations, ["labelled-by"] if role == TEXT else [])
 
     # Orca speaks a notification as it starts showing; record what it would say.
     announced = []
 
     def on_showing(event):
-        if event.detail1 == 1 and event.source.get_role_name() == "notification":
+        if event.detail1 == 1 and event.source.get_role() == Atspi.Role.NOTIFICATION:
             announced.append(event.source.get_name())
 
     listener = Atspi.EventListener.new(on_showing)
@@ -87,8 +93,8 @@ def main():
     window = subprocess.run(["xdotool", "search", "--name", TITLE], capture_output=True, text=True,
                             check=True).stdout.split()[0]
     subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
-    button = by_role_and_name(frame).get(("push button", "Calcola Ztot e dBtot"))
-    gruppi = by_role_and_name(frame).get(("text", "Num.Gruppi"))
+    button = by_role_and_name(frame).get((BUTTON, "Calcola Ztot e dBtot"))
+    gruppi = by_role_and_name(frame).get((TEXT, "Num.Gruppi"))
     if button is None or gruppi is None:
         failures.append("no button or no Gruppi box")
         return report()
@@ -106,7 +112,7 @@ def main():
     pump(10, lambda: announced)
     check("announced after Enter", announced, [RESULTS])
     check("the button has the focus", focused(button), True)
-    names = [c.get_name() for c in children(frame) if c.get_role_name() == "label"][:3]
+    names = [c.get_name() for c in children(frame) if c.get_role() == LABEL][:3]
     check("the results read by themselves", names,
           ["Numero totale altoparlanti: 6", "Imp. Tot.: 5.33 ohm", "Liv. Tot.: 99.54 dB SPL"])
 

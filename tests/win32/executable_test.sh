@@ -8,11 +8,15 @@ exe=$1
 triple=x86_64-w64-mingw32
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-file -b "$exe" | grep -q 'PE32+ executable (GUI) x86-64' || fail "not a 64-bit Windows GUI executable: $(file -b "$exe")"
+# A 64-bit Windows GUI program, as the PE header says (objdump's own
+# words, which do not change with the release as file's do).
+headers=$("$triple-objdump" -p -h "$exe")
+grep -q -E 'file format pei-x86-64$' <<<"$headers" || fail "not a 64-bit Windows executable"
+grep -q -P '^Magic\t+020b\t+\(PE32\+\)$' <<<"$headers" || fail "not a PE32+ executable"
+grep -q -P '^Subsystem\t+00000002\t+\(Windows GUI\)$' <<<"$headers" || fail "not a Windows GUI program"
 
 # ASLR (with the relocations it needs, and above 4 GiB) and DEP, which the
 # loader reads from the PE header.
-headers=$("$triple-objdump" -p -h "$exe")
 for flag in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
   grep -q -P "^\t+$flag\$" <<<"$headers" || fail "the PE header lacks $flag"
 done
