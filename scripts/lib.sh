@@ -36,16 +36,19 @@ ensure_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if ! command -v apt-get >/dev/null 2>&1; then
-    echo "error: missing packages (${missing[*]}) and no apt-get: this script needs Debian 12 or Ubuntu" >&2
+    echo "error: missing packages (${missing[*]}) and no apt-get: this script needs Debian 12 or 13" >&2
     return 1
   fi
   echo "Installing: ${missing[*]}"
   as_root apt-get update -qq >/dev/null
-  if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/tmp/zelmar-apt.log 2>&1; then
-    echo "error: could not install ${missing[*]}; see /tmp/zelmar-apt.log" >&2
-    tail -5 /tmp/zelmar-apt.log >&2
+  local log
+  log=$(mktemp -t zelmar-apt.XXXXXX)
+  if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >"$log" 2>&1; then
+    echo "error: could not install ${missing[*]}; see $log" >&2
+    tail -5 "$log" >&2
     return 1
   fi
+  rm -f "$log"
 }
 
 # What building the program needs.

@@ -3,7 +3,9 @@
 # the folder they are in. Starts a private Xvfb and sets the environment
 # that every measured program gets.
 PERF_BUILD=${PERF_BUILD:?PERF_BUILD: the folder of the built measuring tools}
-PERF_HOME=${PERF_HOME:-/tmp/perf-home}
+# The measured programs' home: PERF_HOME, or a folder of its own made at
+# the start and removed at the stop.
+PERF_HOME=${PERF_HOME:-}
 
 perf_build() {
     local tool
@@ -17,6 +19,10 @@ perf_build() {
 source "$(dirname "${BASH_SOURCE[0]}")/../../tests/common/private_x_server.sh"
 perf_xvfb_start() {
     start_private_x_server 1280x1024x24 -dpi 96 -noreset -br || return 1
+    if [ -z "$PERF_HOME" ]; then
+        PERF_HOME=$(mktemp -d -t perf-home.XXXXXX)
+        PERF_HOME_MADE=$PERF_HOME
+    fi
     mkdir -p "$PERF_HOME/run" "$PERF_HOME/.config" "$PERF_HOME/.cache" "$PERF_HOME/.local/share"
     chmod 700 "$PERF_HOME/run"
     export HOME="$PERF_HOME" XDG_RUNTIME_DIR="$PERF_HOME/run"
@@ -31,7 +37,7 @@ perf_xvfb_start() {
 # helpers exit by themselves when this bus goes away.
 perf_bus_start() {
     local af i
-    af=$(mktemp /tmp/perf-bus.XXXXXX)
+    af=$(mktemp -t perf-bus.XXXXXX)
     dbus-daemon --session --nofork --print-address=3 3>"$af" >/dev/null 2>&1 &
     BUS_PID=$!
     for i in $(seq 100); do [ -s "$af" ] && break; sleep 0.05; done
@@ -43,6 +49,10 @@ perf_bus_start() {
 perf_xvfb_stop() {
     if [ -n "${BUS_PID:-}" ]; then kill "$BUS_PID" 2>/dev/null; wait "$BUS_PID" 2>/dev/null; BUS_PID=; sleep 0.5; fi
     stop_private_x_server
+    if [ -n "${PERF_HOME_MADE:-}" ]; then
+        rm -rf "$PERF_HOME_MADE"
+        PERF_HOME= PERF_HOME_MADE=
+    fi
 }
 
 perf_header() {

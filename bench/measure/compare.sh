@@ -23,7 +23,7 @@ TITLE='Calcolo Zelmar  1.0'
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$HERE/common.sh"
 perf_build || exit 1
-RAW_DIR=$(mktemp -d /tmp/perf-compare.XXXXXX)
+RAW_DIR=$(mktemp -d -t perf-compare.XXXXXX)
 trap 'perf_xvfb_stop; rm -rf "$RAW_DIR"' EXIT
 perf_xvfb_start || exit 1
 ROWS=("bareqt|bareqt|$PERF_BUILD/bareqt" "zelmar|$TITLE|$PROG")

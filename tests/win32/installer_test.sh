@@ -3,13 +3,22 @@
 # current user with a Start-menu shortcut and an entry under Apps &
 # features, the installed program starts and shows its window, and the
 # silent uninstall leaves nothing behind. Run by wine_run.sh.
-#   installer_test.sh SETUP_EXE
+#   ZELMAR_BUILD_DIR=BUILD installer_test.sh SETUP_EXE
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_window.sh"
 setup=$1
-key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.zelmar.zelmar'
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# It removes an installation, so it runs in its build folder's own prefix
+# only (ZELMAR_BUILD_DIR, which CTest gives it; wine_run.sh makes the prefix
+# there), never in the user's own ~/.wine.
+build=$(realpath -m "${ZELMAR_BUILD_DIR:-/nonexistent}")
+prefix=$(realpath -m "${WINEPREFIX:-$HOME/.wine}")
+case $prefix/ in
+  "$build"/?*/) ;;
+  *) fail "refusing to install and uninstall in $prefix: a test's prefix is inside its build folder (${ZELMAR_BUILD_DIR:-not given})" ;;
+esac
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.zelmar.zelmar'
 windows_path() { winepath -u "$(wine cmd /c echo "$1" 2>/dev/null | tr -d '\r"')" 2>/dev/null; }
 programs=$(windows_path '%LOCALAPPDATA%\Programs\Zelmar')
 shortcut=$(windows_path '%APPDATA%\Microsoft\Windows\Start Menu\Programs\Zelmar.lnk')

@@ -4,7 +4,7 @@
 # there with XTEST (xdotool), as a mouse moves it. Run by wine_run.sh.
 #   pointer_test.sh TESTS.exe
 set -euo pipefail
-ready=$(mktemp -u /tmp/zelmar-pointer.XXXXXX)
+ready=$(mktemp -u -t zelmar-pointer.XXXXXX)
 trap 'rm -f "$ready"' EXIT
 ZELMAR_POINTER_READY="Z:$ready" wine "$1" --gtest_also_run_disabled_tests \
   --gtest_filter='*ThePointerOverACutResultShowsItsWholeFigure' &
