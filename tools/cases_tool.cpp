@@ -9,6 +9,7 @@
 #include <iostream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 #include <string>
 #include <string_view>
 
@@ -68,9 +69,9 @@ int main(int argc, char* argv[]) {
     json << (family == zelmar::window::kFontFamilies.front() ? "" : ", ") << Quoted(family);
   }
   json << "],\n \"button\": " << Quoted(zelmar::window::CalculateButton().name) << ",\n \"messages\": {";
-  for (std::size_t i = 0; i < zelmar::window::kFailureTexts.size(); ++i) {
-    const auto kind = static_cast<zelmar::Failure>(i);
-    json << (i == 0 ? "" : ", ") << Quoted(zelmar::FailureName(kind)) << ": "
+  const char* separator = "";
+  for (const zelmar::Failure kind : zelmar::kFailures) {
+    json << std::exchange(separator, ", ") << Quoted(zelmar::FailureName(kind)) << ": "
          << Quoted(zelmar::testing::FailureMessage(kind));
   }
   // What the desktop suites take from the description for a control: where

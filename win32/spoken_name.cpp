@@ -14,9 +14,6 @@
 namespace zelmar::win32 {
 namespace {
 
-#ifndef EVENT_OBJECT_LIVEREGIONCHANGED
-constexpr DWORD EVENT_OBJECT_LIVEREGIONCHANGED = 0x8019;
-#endif
 // Not oleacc's IID_IAccessible: that is data of the DLL, which MinGW's
 // import library does not reach without dllimport.
 const IID kAccessible = __uuidof(IAccessible);
@@ -232,7 +229,7 @@ void SpokenName::Announce(std::wstring name) {
   if (control_ == nullptr) return;
   if (!std::exchange(live_, true)) MakeLiveRegion();
   SetWindowTextW(control_, name_.c_str());
-  NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control_, OBJID_CLIENT, CHILDID_SELF);
+  NotifyWinEvent(kLiveRegionChanged, control_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 LRESULT CALLBACK SpokenName::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR /*id*/,

@@ -92,8 +92,7 @@ std::vector<WindowCase> ReadCases(std::string_view table) {
 }
 
 std::optional<Failure> FailureNamed(std::string_view name) {
-  for (std::size_t i = 0; i < window::kFailureTexts.size(); ++i) {
-    const auto kind = static_cast<Failure>(i);
+  for (const Failure kind : kFailures) {
     if (name == FailureName(kind)) return kind;
   }
   return std::nullopt;

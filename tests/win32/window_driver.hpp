@@ -20,6 +20,7 @@
 
 #include "recorded_annotations.hpp"
 #include "window_cases.hpp"
+#include "zelmar/win32/spoken_name.hpp"
 #include "zelmar/window/control_table.hpp"
 
 // VARIANT is the COM API's own tagged union; snprintf formats an HRESULT.
@@ -259,7 +260,6 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
   }
 
  private:
-  static constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
   static inline const IID kAccessible = __uuidof(IAccessible);
 
   static void SetModifiers(bool shift, bool control) {

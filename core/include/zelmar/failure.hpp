@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 
@@ -14,6 +16,17 @@ enum class Failure : std::uint8_t {
   Overflow,
   FloatingPoint,
 };
+
+// Every kind, in the enum's order, for whatever goes through them all.
+inline constexpr std::array<Failure, 5> kFailures{Failure::TypeMismatch, Failure::DivisionByZero,
+                                                  Failure::InvalidArgument, Failure::Overflow,
+                                                  Failure::FloatingPoint};
+static_assert([] {
+  for (std::size_t i = 0; i < kFailures.size(); ++i) {
+    if (static_cast<std::size_t>(kFailures[i]) != i) return false;
+  }
+  return true;
+}());
 
 // Carries a failure from the failing step out to the handler that reports it.
 // It never leaves the core: both handlers catch it before returning.

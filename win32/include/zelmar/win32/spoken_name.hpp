@@ -14,6 +14,9 @@ namespace zelmar::win32 {
 inline constexpr GUID kLiveSettingProperty = {
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 inline constexpr LONG kPolite = 1;
+// The event that tells screen readers a live region changed
+// (EVENT_OBJECT_LIVEREGIONCHANGED, which older MinGW headers lack).
+inline constexpr DWORD kLiveRegionChanged = 0x8019;
 // The annotation service's class and interface.
 inline constexpr GUID kAccPropServicesClass = {
     0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};

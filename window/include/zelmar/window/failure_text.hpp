@@ -1,23 +1,28 @@
 #pragma once
 
-#include <array>
 #include <string_view>
 
 #include "zelmar/failure.hpp"
 
 namespace zelmar::window {
 
-// What the user reads when a handler fails: one short wording per kind.
-inline constexpr std::array<std::string_view, 5> kFailureTexts{
-    "Tipo non corrispondente: il dato non è un numero.",     // TypeMismatch
-    "Divisione per zero.",                                   // DivisionByZero
-    "Argomento non valido.",                                 // InvalidArgument
-    "Overflow: il valore è fuori dall'intervallo ammesso.",  // Overflow
-    "Errore di calcolo in virgola mobile.",                  // FloatingPoint
-};
-
+// What the user reads when a handler fails: one short wording per kind. A
+// switch without a default, so that a kind left without its wording does
+// not compile.
 constexpr std::string_view FailureText(Failure kind) noexcept {
-  return kFailureTexts[static_cast<std::size_t>(kind)];
+  switch (kind) {
+    case Failure::TypeMismatch:
+      return "Tipo non corrispondente: il dato non è un numero.";
+    case Failure::DivisionByZero:
+      return "Divisione per zero.";
+    case Failure::InvalidArgument:
+      return "Argomento non valido.";
+    case Failure::Overflow:
+      return "Overflow: il valore è fuori dall'intervallo ammesso.";
+    case Failure::FloatingPoint:
+      return "Errore di calcolo in virgola mobile.";
+  }
+  return {};
 }
 
 // What the user reads when a handler ends on something other than one of
