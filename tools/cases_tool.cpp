@@ -9,9 +9,9 @@
 #include <iostream>
 #include <iterator>
 #include <sstream>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "case_table.hpp"
 #include "zelmar/window/control_table.hpp"

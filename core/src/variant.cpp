@@ -107,12 +107,12 @@ Variant ValueRules::ToDecibels(const Variant& value) const {
   const double x = NumericValue(value);
   if (!(x > 0.0)) throw StepFailure(Failure::InvalidArgument);
 
-    // The flags are read after the three operations; volatile keeps the
-    // compiler from folding ln 10 into a constant or moving the operations
-    // past the test.
 #if defined(FE_INVALID) && defined(FE_DIVBYZERO) && defined(FE_OVERFLOW)
   std::feclearexcept(FE_ALL_EXCEPT);
 #endif
+  // The flags are read after the three operations; volatile keeps the
+  // compiler from folding ln 10 into a constant or moving the operations
+  // past the test.
   volatile double ten = 10.0;
   volatile const double a = std::log(x);
   volatile const double b = std::log(ten);

@@ -35,8 +35,9 @@ inline constexpr std::array<Entry, 4> kEntries{Entry::Gruppi, Entry::Altop, Entr
 // An entry's two members in FormState, its default for a blank or zero
 // figure, and whether a calculation truncates it to a whole number.
 struct EntryTraits {
-  Variant FormState::*current;
-  Variant FormState::*previous;
+  using Member = Variant FormState::*;
+  Member current;
+  Member previous;
   std::int16_t default_value;
   bool whole_number;
 };
