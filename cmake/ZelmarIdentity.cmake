@@ -6,13 +6,16 @@ set(ZELMAR_NAME "Zelmar")
 set(ZELMAR_APP_ID "org.zelmar.zelmar")
 set(ZELMAR_COMMENTS "freeware...")
 set(ZELMAR_RELEASE_DATE "2026-12-07")
+# Who publishes it: the package's vendor and maintainer, the executable's
+# company and copyright, the installer's publisher, the metainfo's developer.
+set(ZELMAR_PUBLISHER "The Zelmar developers")
 
 # The maintainers' address is in the domain the application id names
 # (org.zelmar.zelmar: zelmar.org).
 string(REPLACE "." ";" _id_parts "${ZELMAR_APP_ID}")
 list(GET _id_parts 0 _top)
 list(GET _id_parts 1 _domain)
-set(ZELMAR_MAINTAINER "The Zelmar developers <developers@${_domain}.${_top}>")
+set(ZELMAR_MAINTAINER "${ZELMAR_PUBLISHER} <developers@${_domain}.${_top}>")
 
 # The release date as Debian's changelog and the manual page want it:
 # "Mon, 07 Dec 2026 00:00:00 +0000" and "December 2026". The weekday is

@@ -35,7 +35,7 @@ wine "$setup" /S
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
 [ "$(value DisplayName)" = "Zelmar" ] || fail "Apps & features: DisplayName is '$(value DisplayName)'"
 [ "$(value DisplayVersion)" = "$ZELMAR_VERSION_SHOWN" ] || fail "Apps & features: DisplayVersion is '$(value DisplayVersion)'"
-[ "$(value Publisher)" = "The Zelmar developers" ] || fail "Apps & features: Publisher is '$(value Publisher)'"
+[ "$(value Publisher)" = "$ZELMAR_PUBLISHER" ] || fail "Apps & features: Publisher is '$(value Publisher)'"
 value UninstallString | grep -q 'Uninstall.exe' || fail "Apps & features: no UninstallString"
 echo "installed: files, shortcut and Apps & features entry"
 
