@@ -107,7 +107,7 @@ def main():
     pump(10, lambda: focused(gruppi))
     check("Tab three times reaches Gruppi", focused(gruppi), True)
     subprocess.run(["xdotool", "key", "ctrl+a", "3"], check=True)
-    pump(10, lambda: gruppi.get_text(0, -1) == "3")
+    pump(10, lambda: Atspi.Text.get_text(gruppi, 0, -1) == "3")
     subprocess.run(["xdotool", "key", "Return"], check=True)
     pump(10, lambda: announced)
     check("announced after Enter", announced, [RESULTS])
