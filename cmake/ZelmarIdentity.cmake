@@ -16,6 +16,8 @@ string(REPLACE "." ";" _id_parts "${ZELMAR_APP_ID}")
 list(GET _id_parts 0 _top)
 list(GET _id_parts 1 _domain)
 set(ZELMAR_MAINTAINER "${ZELMAR_PUBLISHER} <developers@${_domain}.${_top}>")
+# The publisher as AppStream names a developer: the reverse domain.
+set(ZELMAR_DEVELOPER_ID "${_top}.${_domain}")
 
 # The release date as Debian's changelog and the manual page want it:
 # "Mon, 07 Dec 2026 00:00:00 +0000" and "December 2026". The weekday is
