@@ -3,6 +3,7 @@
 # the folder they are in. Starts a private Xvfb and sets the environment
 # that every measured program gets.
 PERF_BUILD=${PERF_BUILD:?PERF_BUILD: the folder of the built measuring tools}
+PERF_MEASURE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # The measured programs' home: PERF_HOME, or a folder of its own made at
 # the start and removed at the stop.
 PERF_HOME=${PERF_HOME:-}
@@ -64,11 +65,7 @@ perf_header() {
 # human line goes to stderr, the machine line to stdout:
 #   name n map_us paint_us rss_kb hwm_kb dirty_kb (medians) fails
 perf_summarize() {
-    awk -v name="$1" -v fails="${3:-0}" '
-    function med(a, n,   i, j, t) {            # sorts a[1..n] in place
-        for (i = 2; i <= n; i++) { t = a[i]; for (j = i - 1; j >= 1 && a[j] > t; j--) a[j+1] = a[j]; a[j+1] = t }
-        return n % 2 ? a[(n+1)/2] : (a[n/2] + a[n/2+1]) / 2
-    }
+    awk -v name="$1" -v fails="${3:-0}" -f "$PERF_MEASURE/median.awk" -f /dev/stdin "$2" <<'AWK'
     { for (f = 1; f <= NF; f++) { split($f, kv, "="); v[kv[1], NR] = kv[2] } }
     END {
         n = NR
@@ -76,11 +73,15 @@ perf_summarize() {
         split("map_us paint_us rss_kb hwm_kb dirty_kb", keys, " ")
         for (k = 1; k <= 5; k++) {
             for (r = 1; r <= n; r++) a[r] = v[keys[k], r]
-            m[k] = med(a, n); lo[k] = a[1]; hi[k] = a[n]
+            m[k] = median(a, n); lo[k] = a[1]; hi[k] = a[n]
         }
         printf "%-15s %4d | %6.1f (%5.1f-%6.1f) | %6.1f (%5.1f-%6.1f) | %5.1f (%5.1f-%5.1f) | %6.1f | %6.1f%s\n",
             name, n, m[1]/1e3, lo[1]/1e3, hi[1]/1e3, m[2]/1e3, lo[2]/1e3, hi[2]/1e3,
             m[3]/1024, lo[3]/1024, hi[3]/1024, m[4]/1024, m[5]/1024, fails ? "  FAILED RUNS: " fails : "" > "/dev/stderr"
         printf "%s %d %.0f %.0f %.0f %.0f %.0f %d\n", name, n, m[1], m[2], m[3], m[4], m[5], fails
-    }' "$2"
+    }
+AWK
 }
+
+# median: the median of the numbers on the standard input, one a line.
+median() { awk -v lines=1 -f "$PERF_MEASURE/median.awk"; }

@@ -32,7 +32,7 @@ for range in "${ranges[@]}"; do
   for ((cpu = ${range%-*}; cpu <= ${range#*-}; ++cpu)); do cpus+=("$cpu"); done
 done
 
-median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+median() { awk -v lines=1 -f "$(dirname "$0")/../measure/median.awk"; }
 ms() { echo "$1 / 1000" | bc -l; }
 
 measure() {  # TITLE EXE -> "map_us paint_us", Wine and mapwait on the CPUs set

@@ -41,7 +41,12 @@ for text in 'Zelmar - ' "Zelmar $ZELMAR_VERSION_SHOWN" "grep -A7 'Zelmar version
   grep -q -F -- "$text" <<<"$manual" || { echo "FAIL: the manual page lacks: $text" >&2; exit 1; }
 done
 
-# (Its note that it runs as root goes to standard error.)
-lintian_says=$(lintian "$deb" 2>/dev/null) && [ -z "$lintian_says" ] ||
-  { echo "FAIL: lintian:" >&2; echo "$lintian_says" >&2; exit 1; }
+# (Its note that it runs as root goes to standard error.) Debian 13's lintian
+# passes on AppStream's warnings as one tag, which stands only for the
+# warning the metainfo check accepts.
+lintian_says=$(lintian "$deb" 2>/dev/null) || { echo "FAIL: lintian failed:" >&2; echo "$lintian_says" >&2; exit 1; }
+lintian_says=$(grep -v -E '^W: zelmar: appstream-metadata-validation-failed ' <<<"$lintian_says" || true)
+[ -z "$lintian_says" ] || { echo "FAIL: lintian:" >&2; echo "$lintian_says" >&2; exit 1; }
+source "$(dirname "$0")/metainfo_check.sh"
+check_metainfo "$work/root/usr/share/metainfo/$app_id.metainfo.xml"
 echo "package $(basename "$deb"): ok, lintian says nothing; Depends: $depends"
