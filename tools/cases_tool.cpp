@@ -50,11 +50,36 @@ std::string Quoted(std::string_view text) {
   return out + '"';
 }
 
+// A word for the shell, in single quotes.
+std::string ShellQuoted(std::string_view text) {
+  std::string out = "'";
+  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + '\'';
+}
+
+// The window's facts that the scripts of the tests and benchmarks need, for
+// them to source: its title, its client area's size, and where a click on
+// each control lands, all from the description.
+int WriteFacts(const char* path) {
+  const zelmar::window::PixelRect client = zelmar::window::ClientArea(zelmar::window::kDesignDpi);
+  std::ofstream out(path, std::ios::binary);
+  out << "# Written by zelmar-cases from the window's description.\n"
+      << "ZELMAR_TITLE=" << ShellQuoted(zelmar::window::kWindow.title) << '\n'
+      << "ZELMAR_CLIENT_WIDTH=" << client.width << '\n'
+      << "ZELMAR_CLIENT_HEIGHT=" << client.height << '\n';
+  for (const zelmar::window::ControlSpec& control : zelmar::window::kControls) {
+    const auto [x, y] = zelmar::testing::ClickPoint(control);
+    out << "ZELMAR_CLICK_" << control.name << '=' << x << ',' << y << '\n';
+  }
+  return out.good() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (argc == 3 && std::string_view(argv[1]) == "--facts") return WriteFacts(argv[2]);
   if (argc != 3) {
-    std::cerr << "usage: zelmar-cases WINDOW.cases OUT.json\n";
+    std::cerr << "usage: zelmar-cases WINDOW.cases OUT.json | zelmar-cases --facts OUT.sh\n";
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -68,7 +93,9 @@ int main(int argc, char* argv[]) {
   for (const std::string_view family : zelmar::window::kFontFamilies) {
     json << (family == zelmar::window::kFontFamilies.front() ? "" : ", ") << Quoted(family);
   }
-  json << "],\n \"button\": " << Quoted(zelmar::window::CalculateButton().name) << ",\n \"messages\": {";
+  const zelmar::window::PixelRect client = zelmar::window::ClientArea(zelmar::window::kDesignDpi);
+  json << "],\n \"client\": {\"width\": " << client.width << ", \"height\": " << client.height << "}";
+  json << ",\n \"button\": " << Quoted(zelmar::window::CalculateButton().name) << ",\n \"messages\": {";
   const char* separator = "";
   for (const zelmar::Failure kind : zelmar::kFailures) {
     json << std::exchange(separator, ", ") << Quoted(zelmar::FailureName(kind)) << ": "

@@ -14,13 +14,17 @@
 #          "Gruppi" box, then BackSpace; bareqt: into its line edit)
 #   click  press and release of the mouse on the button (release runs the
 #          calculation and repaints the results)
-# PERF_BUILD names the folder of the built measuring tools; QT_SCALE_FACTOR,
-# when set, is the scale both programs run at.
+# PERF_BUILD names the folder of the built measuring tools, ZELMAR_WINDOW_FACTS
+# the window's facts the build wrote; QT_SCALE_FACTOR, when set, is the scale
+# both programs run at.
 set -u
 PROG=${1:?usage: compare.sh PROGRAM [RUNS]}
 RUNS=${2:-15}
-TITLE='Calcolo Zelmar  1.0'
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The window's title and click points, from its description.
+# shellcheck source=/dev/null
+source "${ZELMAR_WINDOW_FACTS:?ZELMAR_WINDOW_FACTS: the facts of the window, written by the build}"
+TITLE=$ZELMAR_TITLE
 source "$HERE/common.sh"
 perf_build || exit 1
 RAW_DIR=$(mktemp -d -t perf-compare.XXXXXX)
@@ -47,7 +51,8 @@ echo "input -> repaint latency, 40 events each (microseconds):"
 # The places to click, at the scale the programs run at (QT_SCALE_FACTOR).
 at() { awk -v s="${QT_SCALE_FACTOR:-1}" -v p="$1" 'BEGIN { split(p, a, ","); printf "%d,%d", a[1] * s, a[2] * s }'; }
 KEYLAT_ARGS="-k 5" "$HERE/keylat.sh" "$PERF_BUILD/bareqt" bareqt 40 "$(at 50,65)" | tee "$RAW_DIR/bareqt.lat"
-KEYLAT_ARGS="-k 5 -f $(at 33,234)" "$HERE/keylat.sh" "$PROG" "$TITLE" 40 "$(at 96,352)" | sed 's/^[^ ]* /zelmar /' |
+KEYLAT_ARGS="-k 5 -f $(at "$ZELMAR_CLICK_Gruppi")" "$HERE/keylat.sh" "$PROG" "$TITLE" 40 "$(at "$ZELMAR_CLICK_Calcola")" |
+  sed 's/^[^ ]* /zelmar /' |
   tee "$RAW_DIR/zelmar.lat"
 echo
 echo "ratios zelmar / bareqt (medians; 1.00 = as fast or small as an empty Qt window):"

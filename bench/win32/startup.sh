@@ -22,6 +22,9 @@ mapwait=$3
 runs=${4:-15}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The window's title, from its description.
+# shellcheck source=/dev/null
+source "${ZELMAR_WINDOW_FACTS:?ZELMAR_WINDOW_FACTS: the facts of the window, written by the build}"
 
 # The CPUs this process may use, as taskset takes them ("0-2,5"), and one
 # per word (0 1 2 5).
@@ -49,11 +52,11 @@ measure_set() {
   wineserver -k 2>/dev/null || true
   taskset -a -p -c "$wine_cpus" "$ZELMAR_X_SERVER_PID" >/dev/null
   taskset -c "$wine_cpus" wineserver -p
-  for _ in 1 2; do measure "Calcolo Zelmar  1.0" "$zelmar" >/dev/null; measure "Bare Win32" "$bare" >/dev/null; done
+  for _ in 1 2; do measure "$ZELMAR_TITLE" "$zelmar" >/dev/null; measure "Bare Win32" "$bare" >/dev/null; done
   : >"$work/zelmar"
   : >"$work/bare"
   for _ in $(seq "$runs"); do
-    measure "Calcolo Zelmar  1.0" "$zelmar" >>"$work/zelmar"
+    measure "$ZELMAR_TITLE" "$zelmar" >>"$work/zelmar"
     measure "Bare Win32" "$bare" >>"$work/bare"
   done
   local zmap zpaint bmap bpaint

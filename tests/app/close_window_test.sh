@@ -4,7 +4,9 @@
 set -euo pipefail
 program=$1
 helper=$2
-title="Calcolo Zelmar  1.0"
+# shellcheck source=/dev/null
+source "${ZELMAR_WINDOW_FACTS:?ZELMAR_WINDOW_FACTS: the facts of the window, written by the build}"
+title=$ZELMAR_TITLE
 
 source "$(dirname "$0")/../common/private_x_server.sh"
 program_pid=

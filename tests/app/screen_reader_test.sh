@@ -13,6 +13,9 @@ if [ -z "${ZELMAR_IN_SESSION:-}" ]; then
 fi
 
 source "$here/../common/private_x_server.sh"
+# shellcheck source=/dev/null
+source "${ZELMAR_WINDOW_FACTS:?ZELMAR_WINDOW_FACTS: the facts of the window, written by the build}"
+export ZELMAR_TITLE
 program_log=$(mktemp)
 bus= program_pid=
 cleanup() {

@@ -14,7 +14,7 @@ namespace {
 // the line (a text with blanks, or nothing).
 std::size_t FixedWords(std::string_view verb, std::string_view first) {
   if (verb == "type" || verb == "paste" || verb == "caret" || verb == "drop") return 2;
-  if (verb == "expect") return first == "failures" || first == "announced" ? 2 : 3;
+  if (verb == "expect") return first == "failures" || first == "announced" || first == "title" ? 2 : 3;
   return 1;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <optional>
 #include <sstream>
+#include <tuple>
+#include <utility>
 
 #include "window_cases_text.hpp"
 
@@ -76,6 +78,12 @@ std::vector<InkLine> InkLines(int width, int height, const std::function<bool(in
 
 void RunCase(const WindowCase& window_case, WindowDriver& driver) {
   (void)driver.TakeMessages();
+  // Every control's place before the last resize.
+  std::vector<window::PixelRect> places;
+  auto take_places = [&] {
+    places.clear();
+    for (const window::ControlSpec& control : window::kControls) places.push_back(driver.Place(control.name));
+  };
   std::size_t announcements_at_start = driver.Announcements().size();
   for (const CaseStep& step : window_case.steps) {
     const std::vector<std::string>& w = step.words;
@@ -97,6 +105,29 @@ void RunCase(const WindowCase& window_case, WindowDriver& driver) {
       driver.PasteHere(arg(1));
     } else if (verb == "drop") {
       driver.Drop(arg(1), arg(2));
+    } else if (verb == "resize") {
+      const std::vector<int> size = Numbers(arg(1));
+      ASSERT_EQ(size.size(), 2U) << arg(1);
+      take_places();
+      driver.Resize(size[0], size[1]);
+    } else if (verb == "maximise") {
+      take_places();
+      driver.Maximise();
+    } else if (verb == "expect" && arg(1) == "title") {
+      EXPECT_EQ(driver.Title(), arg(2));
+    } else if (verb == "expect" && arg(1) == "client") {
+      const std::vector<int> size = Numbers(arg(2));
+      ASSERT_EQ(size.size(), 2U) << arg(2);
+      EXPECT_EQ(driver.ClientSize(), std::make_pair(size[0], size[1]));
+    } else if (verb == "expect" && arg(1) == "unmoved") {
+      ASSERT_EQ(places.size(), window::kControls.size()) << "no resize before";
+      for (std::size_t i = 0; i < places.size(); ++i) {
+        const window::PixelRect now = driver.Place(window::kControls[i].name);
+        const window::PixelRect& before = places[i];
+        EXPECT_EQ(std::tie(now.left, now.top, now.width, now.height),
+                  std::tie(before.left, before.top, before.width, before.height))
+            << window::kControls[i].name;
+      }
     } else if (verb == "key") {
       driver.Key(arg(1));
     } else if (verb == "open") {

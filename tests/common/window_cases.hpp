@@ -81,6 +81,14 @@ class WindowDriver {
   // A click of the pointer at a point of the client area (pixels at 96 dpi).
   virtual void Click(int x, int y) = 0;
 
+  // The window's client area made this size as by dragging its frame, or
+  // maximised.
+  virtual void Resize(int width, int height) = 0;
+  virtual void Maximise() = 0;
+
+  virtual std::string Title() = 0;
+  // The client area's size, in pixels at 96 dpi.
+  virtual std::pair<int, int> ClientSize() = 0;
   virtual std::string Text(std::string_view control) = 0;
   virtual std::string FocusName() = 0;
   // The messages the window showed since the last call, each read and

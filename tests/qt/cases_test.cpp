@@ -137,6 +137,20 @@ class QtDriver final : public zelmar::testing::WindowDriver, public QObject {
     Settle();
   }
 
+  void Resize(int width, int height) override {
+    window_->resize(width, height);
+    QApplication::processEvents();
+    EXPECT_EQ(window_->size(), QSize(width, height)) << "not resized";
+  }
+  void Maximise() override {
+    window_->showMaximized();
+    QApplication::processEvents();
+    EXPECT_TRUE(window_->isMaximized());
+    EXPECT_GT(window_->width(), 400) << "not maximised";
+    Settle();
+  }
+  std::string Title() override { return window_->windowTitle().toStdString(); }
+  std::pair<int, int> ClientSize() override { return {window_->width(), window_->height()}; }
   std::string Text(std::string_view control) override {
     QWidget* widget = Control(control);
     if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text().toStdString();

@@ -10,10 +10,18 @@ import {readFileSync} from "node:fs";
 const table = JSON.parse(readFileSync(process.env.ZELMAR_CASES, "utf8"));
 export const windowCases = () => table.cases;
 export const failureMessages = table.messages;
+// The client area's designed size, from the description.
+export const designed = table.client;
 
 export async function runCase(windowCase, driver) {
   await driver.takeMessages();
   let announcedAtStart = (await driver.announcements()).length;
+  // Every control's place before the last resize.
+  let places = null;
+  const takePlaces = async () => {
+    places = {};
+    for (const name of Object.keys(table.controls)) places[name] = await driver.place(name);
+  };
   for (const {line, words: [verb, a, b, c]} of windowCase.steps) {
     const at = `window.cases line ${line}`;
     if (verb === "type") await driver.type(a, b);
@@ -22,7 +30,18 @@ export async function runCase(windowCase, driver) {
     else if (verb === "caret") await driver.caret(a, Number(b));
     else if (verb === "paste-here") await driver.pasteHere(a);
     else if (verb === "drop") await driver.drop(a, b);
-    else if (verb === "key") await driver.key(a);
+    else if (verb === "resize") {
+      await takePlaces();
+      await driver.resize(...a.split(",").map(Number));
+    } else if (verb === "maximise") {
+      await takePlaces();
+      await driver.maximise();
+    } else if (verb === "expect" && a === "title") assert.equal(await driver.title(), b, at);
+    else if (verb === "expect" && a === "client") assert.deepEqual(await driver.clientSize(), b.split(",").map(Number), at);
+    else if (verb === "expect" && a === "unmoved") {
+      assert.ok(places, `${at}: no resize before`);
+      for (const [name, before] of Object.entries(places)) assert.deepEqual(await driver.place(name), before, `${at}: ${name}`);
+    } else if (verb === "key") await driver.key(a);
     else if (verb === "open") {
       await driver.reopen(a);
       announcedAtStart = 0;
@@ -168,6 +187,14 @@ export function pageDriver(page, {firefox = false} = {}) {
       await page.mouse.click(origin.x + x, origin.y + y);
       await settle();
     },
+    // The browser's viewport is the window the page is shown in; the form,
+    // the window's client area, keeps its place in it.
+    resize: (width, height) => page.setViewport({width, height}),
+    maximise: () => page.setViewport({width: 1920, height: 1080}),
+    // The title keeps its two blanks as a no-break space and a blank.
+    title: async () => (await page.title()).replace(/\u00a0/g, " "),
+    clientSize: () => page.$eval("#Zelmar", (f) => [Math.round(f.getBoundingClientRect().width),
+      Math.round(f.getBoundingClientRect().height)]),
     text: (id) => page.$eval(`#${id}`, (e) => (e.tagName === "INPUT" ? e.value : e.textContent)),
     focusName: () => page.evaluate(() => document.activeElement?.id ?? ""),
     takeMessages: () => page.evaluate(() => window.shownMessages.splice(0)),

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# What the built Zelmar.exe carries, read back from the executable itself:
-# its exploit protections, the DLLs it imports (Windows' own only), the
-# version record, the icon and the manifest.
-#   executable_test.sh ZELMAR_EXE
+# What the built Zelmar.exe carries, read back from the executable itself
+# (and the build's record of how it compiled it): its exploit protections,
+# the DLLs it imports (Windows' own only), the version record, the icon and
+# the manifest.
+#   executable_test.sh ZELMAR_EXE BUILD_DIR
 set -euo pipefail
 exe=$1
+build=$2
 triple=x86_64-w64-mingw32
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -35,9 +37,19 @@ map=${exe%.exe}.map
 grep -A1 -F 'libzelmar_stack_guard.a(' "$map" | grep -q '(__stack_chk_fail)$' ||
   fail "no code calls the stack protector's check, or it is not the build's own"
 ! grep -q -F 'libssp.a(ssp.o)' "$map" || fail "libssp's canary is linked in: it loads the crypto provider at start-up"
+# Every compilation asked for the stack protector and for fortified calls.
+# Which calls stay fortified is the compiler's: GCC 12 leaves one copy whose
+# size it cannot know to __memcpy_chk, GCC 14 (Debian 13) knows them all.
+commands=$(grep -o '"command": "[^"]*"' "$build/compile_commands.json")
+[ -n "$commands" ] || fail "no compilation is recorded in $build/compile_commands.json"
+for flag in -D_FORTIFY_SOURCE=3 -fstack-protector-strong; do
+  lacking=$(grep -v -e " $flag " <<<"$commands" | grep -o ' -c [^ "]*' || true)
+  [ -z "$lacking" ] || fail "compiled without $flag:$lacking"
+done
 calls=$(grep -A1 'libssp\.a(' "$map" | grep -o -E '\(__[a-z_]+\)$' | tr -d '()' | sort -u)
-grep -q -x -E '__[a-z]+_chk' <<<"$calls" || fail "no fortified call is linked in"
-echo "protections: ASLR, high-entropy ASLR, DEP, the stack guard; libssp taken for" $calls
+others=$(grep -v -x -E '__[a-z]+_chk' <<<"$calls" || true)
+[ -z "$others" ] || fail "libssp is linked in for more than fortified calls: $others"
+echo "protections: ASLR, high-entropy ASLR, DEP, the stack guard, fortified calls; libssp taken for" ${calls:-nothing}
 
 # No DLL beyond those every Windows has, and none that only a screen reader
 # needs: oleacc, ole32 and oleaut32 are loaded when one asks.

@@ -174,6 +174,27 @@ class Win32Driver final : public zelmar::testing::WindowDriver {
     SendInput(static_cast<UINT>(click.size()), click.data(), sizeof(INPUT));
     Settle();
   }
+  void Resize(int width, int height) override {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_->hwnd(), GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongPtrW(window_->hwnd(), GWL_EXSTYLE)),
+                             window_->dpi());
+    SetWindowPos(window_->hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_EQ(ClientSize(), std::make_pair(width, height)) << "not resized";
+  }
+  void Maximise() override {
+    ShowWindow(window_->hwnd(), SW_MAXIMIZE);
+    Pump();
+    EXPECT_NE(IsZoomed(window_->hwnd()), FALSE) << "not maximised";
+  }
+  std::string Title() override { return TextOf(window_->hwnd()); }
+  std::pair<int, int> ClientSize() override {
+    RECT client{};
+    GetClientRect(window_->hwnd(), &client);
+    return {client.right, client.bottom};
+  }
   std::string Text(std::string_view control) override { return TextOf(Control(control)); }
   std::string FocusName() override {
     for (const window::ControlSpec& design : window::kControls) {

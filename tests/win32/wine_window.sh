@@ -1,7 +1,9 @@
 # Shared by the Windows scripts: the program's window on the X server that
-# wine_run.sh started.
+# wine_run.sh started, found by its title in the window's facts
+# (ZELMAR_WINDOW_FACTS, which the build writes and CTest names).
 # shellcheck shell=bash
-ZELMAR_TITLE="Calcolo Zelmar  1.0"
+# shellcheck source=/dev/null
+source "${ZELMAR_WINDOW_FACTS:?ZELMAR_WINDOW_FACTS: the facts of the window, written by the build}"
 
 # wait_for_window SECONDS: prints the X window of the program's window.
 wait_for_window() {
