@@ -18,6 +18,11 @@
 
 // clang-format off
 // NOLINTBEGIN
+#ifdef EM_JS_DEPS
+// Emscripten 3.1.69 (Debian 13) includes a library function only where it
+// is asked for; 3.1.6 (Debian 12) has UTF8ToString always, and no such ask.
+EM_JS_DEPS(zelmar_texts, "$UTF8ToString,$stringToNewUTF8");
+#endif
 EM_JS(char*, js_read_text, (const char* id), {
   return stringToNewUTF8(document.getElementById(UTF8ToString(id)).value);
 });
