@@ -134,18 +134,14 @@ export function pageDriver(page, {firefox = false} = {}) {
     },
     async paste(box, text) {
       await select(box);
-      // On the browser's clipboard, then Ctrl+V, as a user pastes.
-      await page.evaluate((copied) => navigator.clipboard.writeText(copied), text);
-      await page.keyboard.down("Control");
-      await page.keyboard.press("KeyV");
-      await page.keyboard.up("Control");
-      await settle();
+      await driver.pasteHere(text);
     },
     async caret(box, count) {
       await page.focus(`#${box}`);
       await page.keyboard.press("Home");
       for (let n = 0; n < count; ++n) await page.keyboard.press("ArrowRight");
     },
+    // On the browser's clipboard, then Ctrl+V, as a user pastes.
     async pasteHere(text) {
       await page.evaluate((copied) => navigator.clipboard.writeText(copied), text);
       await page.keyboard.down("Control");
