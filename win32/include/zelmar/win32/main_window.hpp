@@ -88,11 +88,11 @@ class MainWindow final : public WindowPort {
   std::array<HWND, 3> results_{};
   std::array<SpokenName, 3> spoken_results_{};  // what screen readers hear of each result
   SpokenName announcer_;                        // where the results are announced after a calculation
-  std::vector<HWND> controls_{};                // in the order of the control table
+  std::vector<HWND> controls_;                  // in the order of the control table
   HWND calculate_ = nullptr;
   HWND tooltip_ = nullptr;
   HWND focus_before_deactivation_ = nullptr;
-  std::vector<HFONT> fonts_{};  // one per control that has a font, at dpi_
+  std::vector<HFONT> fonts_;  // one per control that has a font, at dpi_
   HBITMAP diagram_ = nullptr;
   HBITMAP diagram_2x_ = nullptr;
   HICON icon_ = nullptr;
