@@ -8,7 +8,7 @@
 #include <X11/Xlib.h>
 #include <string.h>
 
-static int x11_property_is(Display* display, Window window, Atom property, const char* text) {
+static inline int x11_property_is(Display* display, Window window, Atom property, const char* text) {
   Atom type = None;
   int format = 0;
   unsigned long count = 0;
@@ -23,13 +23,13 @@ static int x11_property_is(Display* display, Window window, Atom property, const
   return equal;
 }
 
-static int x11_has_title(Display* display, Window window, const char* title) {
+static inline int x11_has_title(Display* display, Window window, const char* title) {
   return x11_property_is(display, window, XInternAtom(display, "_NET_WM_NAME", False), title) ||
          x11_property_is(display, window, XA_WM_NAME, title);
 }
 
 /* The first window below PARENT (or PARENT itself) with the title; 0 if none. */
-static Window x11_find_titled(Display* display, Window parent, const char* title) {
+static inline Window x11_find_titled(Display* display, Window parent, const char* title) {
   Window root_return = 0;
   Window parent_return = 0;
   Window* children = NULL;

@@ -44,7 +44,8 @@ static DWORD RunCopy(const char* mode, char* out, size_t size) {
   HANDLE writer = NULL;
   if (!CreatePipe(&reader, &writer, &inherited, 0)) return 0xFFFFFFFF;
   SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup = {sizeof startup};
+  STARTUPINFOA startup = {0};
+  startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = writer;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
