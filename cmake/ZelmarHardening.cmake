@@ -1,4 +1,5 @@
-# The exploit protections, set here once for every target of the build.
+# The exploit protections, set here once for every target of ours (on
+# zelmar_build_options, ZelmarBuildOptions.cmake).
 #
 # On Linux they are the ones Debian builds its own packages with
 # (dpkg-buildflags with hardening=+all): a position-independent executable,
@@ -25,22 +26,22 @@ if(ZELMAR_SANITIZE OR ZELMAR_BUILD_FUZZERS)
   set(_instrumented ON)
 endif()
 
-set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 include(CheckPIESupported)
 check_pie_supported(LANGUAGES C CXX)
+set_property(TARGET zelmar_build_options PROPERTY INTERFACE_POSITION_INDEPENDENT_CODE ON)
 
-add_compile_options(-fstack-protector-strong)
-add_link_options(-fstack-protector-strong)
+target_compile_options(zelmar_build_options INTERFACE -fstack-protector-strong)
+target_link_options(zelmar_build_options INTERFACE -fstack-protector-strong)
 if(NOT _instrumented)
   # Only with the optimiser: without it glibc warns and checks nothing.
-  add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=3>)
+  target_compile_definitions(zelmar_build_options INTERFACE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=3>)
 endif()
 if(NOT WIN32)
-  add_compile_options(-fstack-clash-protection)
+  target_compile_options(zelmar_build_options INTERFACE -fstack-clash-protection)
   if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64|i[3-6]86)$")
-    add_compile_options(-fcf-protection)
+    target_compile_options(zelmar_build_options INTERFACE -fcf-protection)
   endif()
-  add_link_options(LINKER:-z,relro LINKER:-z,now)
+  target_link_options(zelmar_build_options INTERFACE LINKER:-z,relro LINKER:-z,now)
 endif()
 
 if(NOT _instrumented AND CMAKE_BUILD_TYPE MATCHES "^(Release|MinSizeRel|RelWithDebInfo)$")
