@@ -2,13 +2,15 @@
 # time, the umask or the time zone it is built in: the one time that goes in
 # is the release's (ZELMAR_SOURCE_DATE_EPOCH, from ZelmarIdentity.cmake).
 
-# No build folder in what is compiled: __FILE__ and the debug sections name
+# No build folder in what we compile: __FILE__ and the debug sections name
 # files from the source and build folders' tops.
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+target_compile_options(zelmar_build_options INTERFACE -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+                                                      -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
 
-# The tools that write a time take the release's from SOURCE_DATE_EPOCH: the
-# linker (the PE header's time stamp), and among the build's own steps Qt's
-# resource compiler (each file's time, which would be the build's).
+# The tools that write a time take the release's from SOURCE_DATE_EPOCH, at
+# every link and every custom step of the build: the linker (the PE header's
+# time stamp), and among the build's own steps Qt's resource compiler (each
+# file's time, which would be the build's).
 set(CMAKE_C_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${ZELMAR_SOURCE_DATE_EPOCH})
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_C_LINKER_LAUNCHER})
 # The rule launcher goes into the build's shell command as it stands: one
