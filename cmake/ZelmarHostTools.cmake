@@ -50,25 +50,22 @@ if(ZELMAR_HOST_TOOLS)
     BYPRODUCTS ${zelmar-artwork} ${zelmar-webpage} ${zelmar-cases}
     COMMENT "Bringing the build machine's tools in ${_lender} up to date"
     USES_TERMINAL VERBATIM)
-  set(ZELMAR_DRAW ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ${zelmar-artwork})
-  set(ZELMAR_WRITE_PAGE ${zelmar-webpage})
-  set(ZELMAR_WRITE_CASES ${zelmar-cases})
-  set(ZELMAR_TOOLS zelmar_host_tools ${zelmar-artwork} ${zelmar-webpage} ${zelmar-cases})
-  return()
+else()
+  include(ExternalProject)
+  set(_tools ${CMAKE_BINARY_DIR}/host-tools)
+  set(zelmar-artwork ${_tools}/tools/zelmar-artwork)
+  set(zelmar-webpage ${_tools}/tools/zelmar-webpage)
+  set(zelmar-cases ${_tools}/test-support/zelmar-cases)
+  ExternalProject_Add(zelmar_host_tools
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}/cmake/host
+    BINARY_DIR ${_tools}
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    BUILD_BYPRODUCTS ${zelmar-artwork} ${zelmar-webpage} ${zelmar-cases}
+    USES_TERMINAL_BUILD ON)
 endif()
-
-include(ExternalProject)
-set(_tools ${CMAKE_BINARY_DIR}/host-tools)
-ExternalProject_Add(zelmar_host_tools
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}/cmake/host
-  BINARY_DIR ${_tools}
-  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
-  BUILD_ALWAYS ON
-  INSTALL_COMMAND ""
-  BUILD_BYPRODUCTS ${_tools}/tools/zelmar-artwork ${_tools}/tools/zelmar-webpage ${_tools}/test-support/zelmar-cases
-  USES_TERMINAL_BUILD ON)
-set(ZELMAR_DRAW ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${_tools}/tools/zelmar-artwork)
-set(ZELMAR_WRITE_PAGE ${_tools}/tools/zelmar-webpage)
-set(ZELMAR_WRITE_CASES ${_tools}/test-support/zelmar-cases)
-set(ZELMAR_TOOLS zelmar_host_tools ${_tools}/tools/zelmar-artwork ${_tools}/tools/zelmar-webpage
-                 ${_tools}/test-support/zelmar-cases)
+set(ZELMAR_DRAW ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ${zelmar-artwork})
+set(ZELMAR_WRITE_PAGE ${zelmar-webpage})
+set(ZELMAR_WRITE_CASES ${zelmar-cases})
+set(ZELMAR_TOOLS zelmar_host_tools ${zelmar-artwork} ${zelmar-webpage} ${zelmar-cases})
